@@ -1,0 +1,37 @@
+#ifndef HALD_ERROR_H
+#define HALD_ERROR_H
+// The error handler every component keeps one of: shows an error in a message box and
+// appends it to the daily error log; also a word-wrapping message box for warnings.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "vb/VbError.h"
+
+class Hald_Error {
+public:
+    // Shows a modal box with the prompt word-wrapped at the first space at or after
+    // column 40 and the title fitted to 40 characters; returns the button pressed,
+    // 0 when nothing was shown (empty prompt: logged instead).
+    int16_t ShowMessage(const std::string& Prompt, std::optional<int32_t> Buttons = std::nullopt,
+                        std::optional<std::string> ProcedureName = std::nullopt,
+                        std::optional<std::string> HelpFile = std::nullopt,
+                        std::optional<int32_t> Context = std::nullopt);
+
+    // Reports `RTErr` (shown in a critical box titled `Title`, or the error's source, and
+    // appended to the error log, as the two switches say). True when the error was worth
+    // reporting (its number is not 3146).
+    bool HandleError(const VbError& RTErr, std::optional<std::string> Title = std::nullopt,
+                     bool Display = true, bool LogError = true);
+};
+
+namespace ErrorLogging {
+// Appends one record to today's error log after purging logs older than 7 days. Never throws.
+void LogError(int32_t number, const std::string& description, const std::string& source);
+// The folder that holds the error logs: the executable's folder, or the user's data folder
+// when that is not writable. Tests point it elsewhere.
+std::string LogFolder();
+void SetLogFolder(const std::string& folder);
+}  // namespace ErrorLogging
+
+#endif

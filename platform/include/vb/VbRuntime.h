@@ -1,0 +1,65 @@
+#ifndef VBRUNTIME_H
+#define VBRUNTIME_H
+// Number texts, conversions and rounding rules of the original runtime, which the
+// program's reports and tests depend on. Plain functions, no Qt.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vb {
+
+// Str(x): leading blank for x >= 0 ('-' otherwise), no zero before the point below 1
+// (" .5"), single: up to 7 significant digits, double: 15; exponent form " 1E+07".
+std::string Str(float x);
+std::string Str(double x);
+std::string Str(int32_t x);
+std::string Str(int16_t x);
+
+// CStr / plain text joins: no leading blank, "0.5" keeps its zero.
+std::string CStr(float x);
+std::string CStr(double x);
+std::string CStr(int32_t x);
+
+// Format(x, pattern) for the patterns in use ("0", "0.00", "0.000", "0.0000", "00000",
+// "#,0.00", "0.00E+"): halves rounded away from zero in decimal.
+std::string Format(double x, std::string_view pattern);
+
+// IsNumeric / Val / CSng / CDbl.
+bool IsNumeric(std::string_view text);
+double Val(std::string_view text);       // locale-blind, stops at the first bad character
+float CSng(std::string_view text);       // raises 13 (type mismatch) or 6 (overflow)
+double CDbl(std::string_view text);      // raises 13
+float CSng(double x);                    // raises 6 when out of single range
+
+// Rounding: CInt/CLng/CByte round halves to even and raise 6 on overflow;
+// Int floors, Fix truncates.
+int16_t CInt(double x);
+int32_t CLng(double x);
+uint8_t CByte(double x);
+double Int(double x);
+double Fix(double x);
+float Int(float x);
+float Fix(float x);
+
+// 16-bit arithmetic that raises 6 instead of wrapping.
+int16_t AddInt(int16_t a, int16_t b);
+int16_t MulInt(int16_t a, int16_t b);
+
+// Floating-point operations that raise where the original runtime raised:
+// x/0 -> 11, 0/0 and overflow -> 6, Log(<=0) and Sqr(<0) -> 5.
+double Div(double a, double b);
+float DivS(float a, float b);
+double Log(double x);
+double Sqr(double x);
+double Exp(double x);
+
+// Trim/LTrim/RTrim remove spaces only.
+std::string Trim(std::string_view s);
+std::string LTrim(std::string_view s);
+std::string RTrim(std::string_view s);
+std::string UCase(std::string_view s);
+std::string LCase(std::string_view s);
+
+}  // namespace vb
+
+#endif
