@@ -1,0 +1,1 @@
+#include "clsRegression.h"

@@ -1,0 +1,5 @@
+#include "clsSolver.h"
+
+namespace modSolverMaths {
+double Min(double a, double b) { return a < b ? a : b; }
+}  // namespace modSolverMaths
