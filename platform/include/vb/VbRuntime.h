@@ -3,6 +3,7 @@
 // Number texts, conversions and rounding rules of the original runtime, which the
 // program's reports and tests depend on. Plain functions, no Qt.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,19 @@ std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);
 std::string LCase(std::string_view s);
+
+// Rnd: uniform single in [0, 1) with 24 random bits, from one std::mt19937 for the
+// whole program. Randomize() seeds it from the system's entropy the first time only,
+// so calling it again (as the old code did before every draw) does not restart the
+// sequence; Randomize(seed) always reseeds (tests, repeatable runs).
+float Rnd();
+void Randomize();
+void Randomize(uint32_t seed);
+
+// Timer: seconds since midnight as a single. SetTimerSource replaces the clock (tests);
+// an empty function restores the system clock.
+float Timer();
+void SetTimerSource(std::function<double()> source);
 
 }  // namespace vb
 

@@ -1,0 +1,180 @@
+#include "vb/VbRuntime.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+
+#include "vb/VbError.h"
+
+using namespace vb;
+
+namespace {
+template <typename F>
+int32_t errorOf(F&& f) {
+    try {
+        f();
+    } catch (const VbError& e) {
+        return e.Number;
+    }
+    return 0;
+}
+}  // namespace
+
+TEST(VbRuntime, StrOfSingleDoubleAndInteger) {
+    struct Case { float x; const char* text; } singles[] = {
+        {0.5f, " .5"}, {-0.25f, "-.25"}, {3.0f, " 3"}, {0.0f, " 0"}, {-0.0f, " 0"},
+        {1E7f, " 1E+07"}, {12345678.0f, " 1.234568E+07"}, {1234567.0f, " 1234567"},
+        {1E-5f, " 1E-05"}, {0.0001f, " .0001"}, {0.1f, " .1"}, {1.0f / 3.0f, " .3333333"},
+        {-1.5E-7f, "-1.5E-07"}, {2.5f, " 2.5"}, {100.0f, " 100"}, {3.4E+38f, " 3.4E+38"}};
+    for (const auto& c : singles) EXPECT_EQ(Str(c.x), c.text) << c.text;
+
+    struct DCase { double x; const char* text; } doubles[] = {
+        {0.1, " .1"}, {1.0 / 3.0, " .333333333333333"}, {1E15, " 1E+15"},
+        {123456789012345.0, " 123456789012345"}, {-0.001, "-.001"}, {1.79E+308, " 1.79E+308"}};
+    for (const auto& c : doubles) EXPECT_EQ(Str(c.x), c.text) << c.text;
+
+    EXPECT_EQ(Str(int32_t{3}), " 3");
+    EXPECT_EQ(Str(int32_t{-3}), "-3");
+    EXPECT_EQ(Str(int16_t{0}), " 0");
+    EXPECT_EQ(CStr(0.5f), "0.5");
+    EXPECT_EQ(CStr(-0.25f), "-0.25");
+    EXPECT_EQ(CStr(1.25f), "1.25");
+    EXPECT_EQ(CStr(1E7f), "1E+07");
+    EXPECT_EQ(CStr(0.1), "0.1");
+    EXPECT_EQ(CStr(int32_t{42}), "42");
+}
+
+TEST(VbRuntime, NumberTextsIgnoreTheProcessLocale) {
+    // Qt sets the process locale from the environment; a comma locale must not leak in.
+    const char* set = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    if (!set) set = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+    EXPECT_EQ(Str(0.5f), " .5");
+    EXPECT_EQ(Format(1.5, "0.00"), "1.50");
+    EXPECT_EQ(Val("1.5"), 1.5);
+    EXPECT_FLOAT_EQ(CSng("2.25"), 2.25f);
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(VbRuntime, FormatPatternsRoundHalvesAwayFromZeroInDecimal) {
+    struct Case { double x; const char* pattern; const char* text; } cases[] = {
+        {0.125, "0.00", "0.13"}, {2.5, "0", "3"}, {3.5, "0", "4"}, {-2.5, "0", "-3"},
+        {0.5, "0.000", "0.500"}, {2.675, "0.00", "2.68"}, {1.0005, "0.000", "1.001"},
+        {0.00005, "0.0000", "0.0001"}, {12.0, "00000", "00012"}, {123456.0, "00000", "123456"},
+        {1234567.891, "#,0.00", "1,234,567.89"}, {12.5, "#,0.00", "12.50"}, {0.0, "#,0.00", "0.00"},
+        {12345.0, "0.00E+", "1.23E+4"}, {0.000123, "0.00E+", "1.23E-4"}, {9.996, "0.00E+", "1.00E+1"},
+        {0.0, "0.00E+", "0.00E+0"}, {12345.0, "0.00E+00", "1.23E+04"}, {9.9995, "0.000", "10.000"},
+        {0.1f, "0.000", "0.100"}, {-1.25, "0.0", "-1.3"}, {0.999, "0", "1"}, {0.4, "0", "0"}};
+    for (const auto& c : cases) EXPECT_EQ(Format(c.x, c.pattern), c.text) << c.x << " " << c.pattern;
+    EXPECT_EQ(errorOf([] { Format(1.0, "abc"); }), 5);
+}
+
+TEST(VbRuntime, NumericTextsAndConversions) {
+    struct Case { const char* text; bool numeric; } cases[] = {
+        {"1", true}, {" 1.5 ", true}, {"-.5", true}, {"+3", true}, {"1E5", true}, {"2.5e-3", true},
+        {"1.", true}, {"", false}, {" ", false}, {"abc", false}, {"1e", false}, {"-", false},
+        {".", false}, {"1.2.3", false}, {"12a", false}, {"1 2", false}};
+    for (const auto& c : cases) EXPECT_EQ(IsNumeric(c.text), c.numeric) << '"' << c.text << '"';
+
+    EXPECT_EQ(Val("  12.5abc"), 12.5);
+    EXPECT_EQ(Val("1 2 3"), 123.0);
+    EXPECT_EQ(Val("abc"), 0.0);
+    EXPECT_EQ(Val("-3e2x"), -300.0);
+    EXPECT_EQ(Val("1e"), 1.0);
+    EXPECT_EQ(Val("&HFF"), 255.0);
+    EXPECT_EQ(Val(".5"), 0.5);
+
+    EXPECT_EQ(CSng(" 0.1 "), 0.1f);
+    EXPECT_EQ(CSng(1E-50), 0.0f);
+    EXPECT_EQ(CDbl("1E-400"), 0.0);
+    EXPECT_EQ(errorOf([] { CSng("abc"); }), 13);
+    EXPECT_EQ(errorOf([] { CSng(""); }), 13);
+    EXPECT_EQ(errorOf([] { CSng("1E39"); }), 6);
+    EXPECT_EQ(errorOf([] { CSng(1E39); }), 6);
+    EXPECT_EQ(errorOf([] { CDbl("x"); }), 13);
+    EXPECT_EQ(errorOf([] { CDbl("1E400"); }), 6);
+}
+
+TEST(VbRuntime, IntegerConversionsRoundHalvesToEvenAndRaiseOverflow) {
+    struct Case { double x; int32_t rounded; } cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {1.5, 2}, {2.4999, 2}, {2.5001, 3},
+        {-0.5, 0}, {32767.4, 32767}, {-32768.4, -32768}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CInt(c.x), c.rounded) << c.x;
+        EXPECT_EQ(CLng(c.x), c.rounded) << c.x;
+    }
+    EXPECT_EQ(CByte(254.5), 254);
+    EXPECT_EQ(CByte(255.4), 255);
+    EXPECT_EQ(CLng(2147483647.0), 2147483647);
+
+    for (double bad : {32767.5, -32768.6, 1E10, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(errorOf([&] { CInt(bad); }), 6) << bad;
+    EXPECT_EQ(errorOf([] { CLng(2147483647.5); }), 6);
+    EXPECT_EQ(errorOf([] { CByte(-1.0); }), 6);
+    EXPECT_EQ(errorOf([] { CByte(255.5); }), 6);
+
+    EXPECT_EQ(Int(-1.5), -2.0);
+    EXPECT_EQ(Fix(-1.5), -1.0);
+    EXPECT_EQ(Int(1.9f), 1.0f);
+    EXPECT_EQ(Fix(-1.9f), -1.0f);
+    EXPECT_EQ(Int((14.0f - 10.0f) / 0.1f), 40.0f);  // a class index in single precision
+
+    EXPECT_EQ(AddInt(32000, 767), 32767);
+    EXPECT_EQ(MulInt(-128, 256), -32768);
+    EXPECT_EQ(errorOf([] { AddInt(32767, 1); }), 6);
+    EXPECT_EQ(errorOf([] { AddInt(-32768, -1); }), 6);
+    EXPECT_EQ(errorOf([] { MulInt(200, 200); }), 6);
+}
+
+TEST(VbRuntime, FloatingPointTrapsRaiseTheRuntimeNumbers) {
+    EXPECT_EQ(Div(1, 4), 0.25);
+    EXPECT_EQ(DivS(1.0f, 3.0f), 1.0f / 3.0f);
+    EXPECT_EQ(errorOf([] { Div(1, 0); }), 11);
+    EXPECT_EQ(errorOf([] { Div(0, 0); }), 6);
+    EXPECT_EQ(errorOf([] { Div(1E308, 1E-10); }), 6);
+    EXPECT_EQ(errorOf([] { DivS(-1.0f, 0.0f); }), 11);
+    EXPECT_EQ(errorOf([] { DivS(0.0f, 0.0f); }), 6);
+    EXPECT_EQ(errorOf([] { DivS(3E38f, 0.1f); }), 6);
+    EXPECT_EQ(errorOf([] { Log(0); }), 5);
+    EXPECT_EQ(errorOf([] { Log(-1); }), 5);
+    EXPECT_EQ(errorOf([] { Sqr(-1E-9); }), 5);
+    EXPECT_EQ(errorOf([] { Exp(710); }), 6);
+    EXPECT_EQ(Sqr(0), 0.0);
+    EXPECT_DOUBLE_EQ(Log(Exp(2)), 2.0);
+}
+
+TEST(VbRuntime, TrimRemovesSpacesOnly) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\r\n"), "\ta\r\n");
+    EXPECT_EQ(LTrim("  a "), "a ");
+    EXPECT_EQ(RTrim("  a "), "  a");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(UCase("Vorn5.vn5"), "VORN5.VN5");
+    EXPECT_EQ(LCase("VN5"), "vn5");
+}
+
+TEST(VbRuntime, RndIsRepeatableUnderASeedAndStaysBelowOne) {
+    Randomize(42u);
+    float first[5];
+    for (float& f : first) f = Rnd();
+    Randomize();  // already seeded: does not restart the sequence
+    Randomize(42u);
+    for (float f : first) EXPECT_EQ(Rnd(), f);
+    double sum = 0;
+    for (int i = 0; i < 10000; ++i) {
+        float r = Rnd();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        sum += r;
+    }
+    EXPECT_NEAR(sum / 10000, 0.5, 0.02);
+}
+
+TEST(VbRuntime, TimerSourceCanBeReplaced) {
+    SetTimerSource([] { return 3600.5; });
+    EXPECT_EQ(Timer(), 3600.5f);
+    SetTimerSource({});
+    float t = Timer();
+    EXPECT_GE(t, 0.0f);
+    EXPECT_LT(t, 86401.0f);
+}
