@@ -16,14 +16,16 @@
 #include <vector>
 
 #include "Hald_Error.h"
+#include "ISolver.h"
+#include "ISolver.h"
 
 class clsSimData;
 class clsMultiLFGraph;
 
-class clsVorn {
+class clsVorn : public ISolver {
 public:
     clsVorn();
-    ~clsVorn();
+    ~clsVorn() override;
     clsVorn(const clsVorn&) = delete;             // copies are made with CopyFields
     clsVorn& operator=(const clsVorn&) = delete;
 
@@ -47,7 +49,7 @@ public:
     // Fills Tmin(1..NumClasses+1) with the lower age of every class bound.
     void Calc_Lower_Age_Bounds(int32_t Seasonal, float K, float Linf, float t0, float Ts, float C);
     // Root-solver callback used by the seasonal age search (the ISolver Fn).
-    float Fn(float& x);
+    float Fn(float& x) override;
 
     // ---- samples ----
     void EraseDist(int16_t i);
@@ -142,7 +144,7 @@ private:
     void StartRead(int32_t start);
     void AdoptFrom(clsVorn& other);                   // takes the fields of a fully read set
     std::size_t DistIndex(int16_t i, int16_t j) const {
-        return static_cast<std::size_t>(i) * (static_cast<std::size_t>(mNumClasses) + 2) +
+        return static_cast<std::size_t>(i) * (static_cast<std::size_t>(mDimClasses) + 2) +
                static_cast<std::size_t>(j);
     }
     void CheckSample(int16_t i, const char* proc) const;
@@ -177,6 +179,8 @@ private:
     float mMinLength = 0.0f;
     float mClassSize = 0.0f;
     std::vector<float> mDists;           // (1..NumDists, 1..NumClasses+1), see DistIndex
+    int16_t mDimDists = 0;               // NumDists and NumClasses when the arrays were made
+    int16_t mDimClasses = 0;
     std::vector<float> mSTime;           // 1..NumDists
     std::vector<float> mTmin;            // 1..NumClasses+1
     std::vector<float> mLBounds;         // 1..NumClasses+1

@@ -53,6 +53,7 @@ private:
     Hald_Error errorHandler_;
     ISolver* callback_ = nullptr;
     ISolver* altObject_ = nullptr;
+    float lastEstimate_ = 0.0f;  // what root returns after the iteration cap
     bool zeroFunction_ = false;
     int16_t target_ = 0;
     double tolerance_ = 0.01;
