@@ -23,15 +23,25 @@ public:
     // reporting (its number is not 3146).
     bool HandleError(const VbError& RTErr, std::optional<std::string> Title = std::nullopt,
                      bool Display = true, bool LogError = true);
+
+    // One error of a database engine's collection: False for a time-out state ("S1T00" at
+    // the start of its description), otherwise True unless its number is 3146.
+    bool CheckError(const VbError& DBError) const;
 };
 
 namespace ErrorLogging {
 // Appends one record to today's error log after purging logs older than 7 days. Never throws.
-void LogError(int32_t number, const std::string& description, const std::string& source);
+void LogError(int32_t number, const std::string& description, const std::string& source) noexcept;
 // The folder that holds the error logs: the executable's folder, or the user's data folder
 // when that is not writable. Tests point it elsewhere.
 std::string LogFolder();
+// An empty folder returns to the automatic choice.
 void SetLogFolder(const std::string& folder);
+// The automatic choice for a program in `exeFolder`: that folder when a file can be
+// created in it, else $XDG_DATA_HOME/Vorn5 (or ~/.local/share/Vorn5), created if needed.
+std::string ResolveLogFolder(const std::string& exeFolder);
+// Today's log file: LogFolder() + "/Vorn5ERROR" + day and month (two digits each) + ".TXT".
+std::string LogFilePath();
 }  // namespace ErrorLogging
 
 #endif
