@@ -38,5 +38,6 @@ enum class GrHatchStyle : int32_t {
 
 constexpr int32_t ToInt(GrColor c) { return static_cast<int32_t>(c); }
 constexpr int32_t ToInt(GrPenStyle p) { return static_cast<int32_t>(p); }
+constexpr int32_t ToInt(GrContFill f) { return static_cast<int32_t>(f); }
 
 #endif
