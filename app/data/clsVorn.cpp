@@ -1,10 +1,30 @@
 #include "clsVorn.h"
 
 #include <algorithm>
+#include <filesystem>
+
+#include "vb/VbError.h"
+#include "vb/VbRuntime.h"
+
+namespace {
+
+[[noreturn]] void RaiseSubscript(const char* proc) {
+    throw VbError(9, std::string("clsVorn.") + proc, "Subscript out of range");
+}
+
+// Index check of a 1-based array kept with an unused element 0.
+template <class V>
+void CheckIndex(const V& v, int i, const char* proc) {
+    if (i < 1 || static_cast<std::size_t>(i) >= v.size()) RaiseSubscript(proc);
+}
+
+}  // namespace
 
 clsVorn::clsVorn() = default;
 
 clsVorn::~clsVorn() = default;
+
+// ---- event ----
 
 int clsVorn::ConnectChangeOfFileNameOrDesc(std::function<void()> handler) {
     const int id = mNextHandlerId++;
@@ -33,4 +53,269 @@ void clsVorn::setFileDesc(const std::string& v) {
 void clsVorn::setFileName(const std::string& v) {
     mFileName = v;
     RaiseChange();
+}
+
+// ---- arrays ----
+
+void clsVorn::ReDimArrays() {
+    if (mStatus == 0) return;
+    if (mNumDists < 0 || mNumClasses < 0) RaiseSubscript("ReDimArrays");
+    const std::size_t nd = static_cast<std::size_t>(mNumDists) + 1;
+    const std::size_t nb = static_cast<std::size_t>(mNumClasses) + 2;  // 1..NumClasses+1
+    mDimDists = mNumDists;
+    mDimClasses = mNumClasses;
+    mDists.assign(nd * nb, 0.0f);
+    mSTime.assign(nd, 0.0f);
+    mNTotal.assign(nd, 0.0f);
+    mFNZero.assign(nd, 0);
+    mASP.assign(nd, 0.0f);
+    mTmin.assign(nb, 0.0f);
+    mLBounds.assign(nb, 0.0f);
+}
+
+void clsVorn::ResizeData(int16_t nd, int16_t nc) {
+    mNumDists = nd;
+    mNumClasses = nc;
+    mStatus = 1;
+    ReDimArrays();
+}
+
+void clsVorn::Calc_dist_totals() {
+    if (mStatus == 0) return;
+    // NumDists/NumClasses may have been set without remaking the arrays.
+    if (mNumDists > mDimDists || mNumClasses > mDimClasses) RaiseSubscript("Calc_dist_totals");
+    for (int j = 1; j <= mNumClasses + 1; ++j) {
+        mLBounds[j] = static_cast<float>(j - 1) * mClassSize + mMinLength;
+    }
+    for (int i = 1; i <= mNumDists; ++i) {
+        int16_t first = static_cast<int16_t>(mNumClasses + 1);
+        for (int j = 1; j <= mNumClasses; ++j) {
+            if (mDists[DistIndex(i, j)] >= 1E-5f) {
+                first = static_cast<int16_t>(j);
+                break;
+            }
+        }
+        mFNZero[i] = first;
+    }
+    for (int i = 1; i <= mNumDists; ++i) {
+        float sum = 0.0f;
+        for (int j = 1; j <= mNumClasses; ++j) sum += mDists[DistIndex(i, j)];
+        mNTotal[i] = sum;
+    }
+    mMaxLength = static_cast<float>(mNumClasses) * mClassSize + mMinLength;
+    mStatus = 1;
+}
+
+void clsVorn::Refresh() {
+    Calc_dist_totals();
+    mLinf = mMaxLength;
+    mK = 0.1f;
+    mt0 = -0.5f;
+}
+
+void clsVorn::EraseDist(int16_t i) {
+    if (mStatus == 0) return;
+    // An index outside the data would otherwise drop the last sample without a word.
+    if (i < 1 || i > mNumDists || mNumDists > mDimDists) RaiseSubscript("EraseDist");
+    const std::vector<float> oldDists = mDists;
+    const std::vector<float> oldTime = mSTime;
+    const int16_t oldClasses = mDimClasses;
+    const auto oldIndex = [oldClasses](int r, int c) {
+        return static_cast<std::size_t>(r) * (static_cast<std::size_t>(oldClasses) + 2) +
+               static_cast<std::size_t>(c);
+    };
+
+    mNumDists = static_cast<int16_t>(mNumDists - 1);
+    const std::size_t nd = static_cast<std::size_t>(mNumDists) + 1;
+    mDimDists = mNumDists;
+    mDists.assign(nd * (static_cast<std::size_t>(mDimClasses) + 2), 0.0f);
+    mSTime.resize(nd);
+    mNTotal.resize(nd);
+    mFNZero.resize(nd);
+    mASP.resize(nd);  // not shifted: entries behind the erased sample keep their position
+
+    int s = 1;
+    for (int k = 1; k <= mNumDists; ++k) {
+        if (k == i) ++s;
+        for (int j = 1; j <= mNumClasses + 1; ++j) mDists[DistIndex(k, j)] = oldDists[oldIndex(s, j)];
+        mSTime[k] = oldTime[s];
+        ++s;
+    }
+    Refresh();
+}
+
+void clsVorn::InsertDist(float t) {
+    if (mStatus == 0) return;
+    if (mNumDists > mDimDists) RaiseSubscript("InsertDist");
+    const std::vector<float> oldDists = mDists;
+    const int16_t p = DistForNewTime(t);
+
+    mNumDists = vb::AddInt(mNumDists, 1);
+    const std::size_t nd = static_cast<std::size_t>(mNumDists) + 1;
+    mDimDists = mNumDists;
+    mDists.assign(nd * (static_cast<std::size_t>(mDimClasses) + 2), 0.0f);
+    mSTime.resize(nd, 0.0f);
+    mNTotal.resize(nd, 0.0f);
+    mFNZero.resize(nd, 0);
+    mASP.resize(nd, 0.0f);
+
+    const auto oldIndex = [this](int r, int c) {
+        return static_cast<std::size_t>(r) * (static_cast<std::size_t>(mDimClasses) + 2) +
+               static_cast<std::size_t>(c);
+    };
+    for (int k = mNumDists; k >= 1; --k) {
+        for (int j = 1; j <= mNumClasses + 1; ++j) {
+            float v = 0.0f;
+            if (k > p) v = oldDists[oldIndex(k - 1, j)];
+            else if (k < p) v = oldDists[oldIndex(k, j)];
+            mDists[DistIndex(k, j)] = v;
+        }
+    }
+    for (int k = mNumDists; k >= 1; --k) {
+        if (k > p) mSTime[k] = mSTime[k - 1];
+        else if (k == p) mSTime[k] = t;
+    }
+    Refresh();
+}
+
+int16_t clsVorn::DistForNewTime(float t) const {
+    int i = 1;
+    while (i <= mNumDists && static_cast<std::size_t>(i) < mSTime.size() && mSTime[i] < t) ++i;
+    return static_cast<int16_t>(i);
+}
+
+int16_t clsVorn::DistForTime(float t) const {
+    for (int i = 1; i <= mNumDists && static_cast<std::size_t>(i) < mSTime.size(); ++i) {
+        if (mSTime[i] == t) return static_cast<int16_t>(i);
+    }
+    return 0;
+}
+
+void clsVorn::NewDataSet(const std::string& desc, float minLen, float classSize, int32_t numClasses) {
+    const int16_t nc = vb::CInt(static_cast<double>(numClasses));  // raises 6 above 32767
+    setFileDesc(desc);
+    mDataSource = 3;
+    mStatus = 1;
+    mMinLength = minLen;
+    mClassSize = classSize;
+    mNumClasses = nc;
+    mNumDists = 1;
+    ReDimArrays();
+
+    // First free VORNnnnnn.VN5 in the current folder; VORN10000.VN5 when all are taken.
+    const std::filesystem::path folder = std::filesystem::current_path();
+    std::filesystem::path candidate;
+    for (int n = 1;; ++n) {
+        candidate = folder / ("VORN" + vb::Format(static_cast<double>(n), "00000") + ".VN5");
+        std::error_code ec;
+        if (n >= 10000 || !std::filesystem::exists(candidate, ec)) break;
+    }
+    setFileName(candidate.string());
+    mIsDirty = true;
+    Refresh();
+}
+
+void clsVorn::CopyFields(const clsVorn& src) {
+    setFileName(src.FileName());
+    setFileDesc(src.FileDesc());
+    setDataSource(src.DataSource());
+    setNumClasses(src.NumClasses());
+    setNumDists(src.NumDists());
+    setMinLength(src.MinLength());
+    setmaxlength(src.maxlength());
+    setClassSize(src.ClassSize());
+    setStatus(src.Status());
+    setIsDirty(src.IsDirty());
+    ReDimArrays();
+    if (mStatus == 0) return;
+    for (int16_t i = 1; i <= mNumDists; ++i) {
+        for (int16_t j = 1; j <= mNumClasses; ++j) setDists(i, j, src.Dists(i, j));
+    }
+    for (int16_t j = 1; j <= mNumClasses + 1; ++j) {
+        setTmin(j, src.Tmin(j));
+        setLBounds(j, src.LBounds(j));
+    }
+    for (int16_t i = 1; i <= mNumDists; ++i) {
+        setsTime(i, src.sTime(i));
+        setFNZero(i, src.FNZero(i));
+        setNTotal(i, src.NTotal(i));
+        setASP(i, src.ASP(i));
+    }
+}
+
+std::optional<float> clsVorn::Param(int16_t i) const {
+    switch (i) {
+    case 0: return mK;
+    case 1: return mLinf;
+    case 2: return mt0;
+    case 3: return mTs;
+    case 4: return mC;
+    case 5: return mNGT;
+    default: return std::nullopt;
+    }
+}
+
+// ---- indexed fields ----
+
+float clsVorn::LBounds(int16_t j) const {
+    CheckIndex(mLBounds, j, "LBounds");
+    return mLBounds[j];
+}
+void clsVorn::setLBounds(int16_t j, float v) {
+    CheckIndex(mLBounds, j, "LBounds");
+    mLBounds[j] = v;
+}
+float clsVorn::Tmin(int16_t j) const {
+    CheckIndex(mTmin, j, "Tmin");
+    return mTmin[j];
+}
+void clsVorn::setTmin(int16_t j, float v) {
+    CheckIndex(mTmin, j, "Tmin");
+    mTmin[j] = v;
+}
+float clsVorn::sTime(int16_t i) const {
+    CheckIndex(mSTime, i, "sTime");
+    return mSTime[i];
+}
+void clsVorn::setsTime(int16_t i, float v) {
+    CheckIndex(mSTime, i, "sTime");
+    mSTime[i] = v;
+}
+
+float clsVorn::Dists(int16_t i, int16_t j) const {
+    if (i < 1 || i > mNumDists || j < 1 || j > mNumClasses) return -1.0f;
+    if (i > mDimDists || j > mDimClasses) return -1.0f;  // counts set without arrays behind them
+    return mDists[DistIndex(i, j)];
+}
+
+void clsVorn::setDists(int16_t i, int16_t j, float v) {
+    if (i < 1 || i > mNumDists) return;  // an unknown sample is ignored, as callers expect
+    if (i > mDimDists || j < 1 || j > mNumClasses + 1 || j > mDimClasses + 1) RaiseSubscript("Dists");
+    mDists[DistIndex(i, j)] = v;
+    mIsDirty = true;
+}
+
+float clsVorn::FNZero(int16_t i) const {
+    CheckIndex(mFNZero, i, "FNZero");
+    return static_cast<float>(mFNZero[i]);
+}
+void clsVorn::setFNZero(int16_t i, float v) {
+    CheckIndex(mFNZero, i, "FNZero");
+    mFNZero[i] = vb::CInt(static_cast<double>(v));
+}
+float clsVorn::NTotal(int16_t i) const {
+    CheckIndex(mNTotal, i, "NTotal");
+    return mNTotal[i];
+}
+void clsVorn::setNTotal(int16_t i, float v) {
+    CheckIndex(mNTotal, i, "NTotal");
+    mNTotal[i] = v;
+}
+float clsVorn::ASP(int16_t i) const {
+    CheckIndex(mASP, i, "ASP");
+    return mASP[i];
+}
+void clsVorn::setASP(int16_t i, float v) {
+    CheckIndex(mASP, i, "ASP");
+    mASP[i] = v;
 }

@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "Hald_Error.h"
-#include "ISolver.h"
+#include "IObjectIO.h"
 #include "ISolver.h"
 
 class clsSimData;
 class clsMultiLFGraph;
 
-class clsVorn : public ISolver {
+class clsVorn : public IObjectIO, public ISolver {
 public:
     clsVorn();
     ~clsVorn() override;
@@ -117,7 +117,22 @@ public:
     void ReadASCIIFile(const std::string& path);
 
     // ---- IObjectIO (persistence through a file opened by the read/write driver) ----
-    // FNo, BinaryIO, Source, Target, WriteMe, ReadMe: added with the interface library.
+    // Source and Target are the program-wide names shared with the simulation
+    // parameters (modObjIO). ReadMe/WriteMe start at the stored position and leave in it
+    // the position behind the last byte handled; a failure returns eioFail and leaves
+    // its reason in LastIOError.
+    void setFNo(int16_t v) override { mFNo = v; }
+    int16_t FNo() const override { return mFNo; }
+    void setBinaryIO(bool v) override { mBinaryIO = v; }
+    bool BinaryIO() const override { return mBinaryIO; }
+    std::string Source() const override;
+    void setSource(const std::string& v) override;
+    std::string Target() const override;
+    void setTarget(const std::string& v) override;
+    IOStatus WriteMe() override;
+    IOStatus ReadMe() override;
+    const std::string& LastIOError() const { return mLastIOError; }
+    int32_t Position() const { return mPosition; }
 
     // The simulation parameter record (97 bytes) stored behind the samples of a
     // simulated data set (DataSource 2). The simulation parameter class plugs these in:
@@ -147,11 +162,15 @@ private:
         return static_cast<std::size_t>(i) * (static_cast<std::size_t>(mDimClasses) + 2) +
                static_cast<std::size_t>(j);
     }
-    void CheckSample(int16_t i, const char* proc) const;
-    void CheckClassBound(int16_t j, const char* proc) const;
 
-    // Text bodies.
-    void ParseText(const std::vector<std::string>& lines);
+    // Bodies; each throws VbError with a clear description on any fault.
+    void ReadBinaryBody();
+    void WriteBinaryBody();
+    void ReadTextBody();
+    void WriteTextBody();
+    void ParseText(std::vector<std::string> lines);
+    void CheckFileLimits(const char* proc) const;
+    void WriteThroughTemp(const std::string& path, bool binary, const char* proc);
     static void SplitFields(const std::string& s, std::vector<float>& values, int16_t& count);
 
     // Growth curves and the age search.
@@ -203,6 +222,7 @@ private:
     bool mBinaryIO = false;
     int16_t mFNo = 0;
     int32_t mPosition = 1;               // 1-based file position for ReadMe/WriteMe
+    std::string mLastIOError;
 
     std::vector<std::pair<int, std::function<void()>>> mChangeHandlers;
     int mNextHandlerId = 1;

@@ -1,0 +1,155 @@
+// Tab-separated text files of a data set: the description on line 1, the sample times on
+// line 2 (after a leading TAB), then one line per length class with its lower bound and
+// the count of every sample. Numbers are written as Print# writes them (" 3 ", " .25 ").
+#include <filesystem>
+
+#include "clsVorn.h"
+#include "modObjIO.h"
+#include "vb/VbError.h"
+#include "vb/VbFile.h"
+#include "vb/VbRuntime.h"
+
+namespace {
+
+constexpr int32_t kMaxTextClasses = 32767;
+
+std::string PrintNum(float v) { return vb::Str(v) + " "; }
+
+bool IsBlank(const std::string& s) {
+    return s.find_first_not_of(" \t") == std::string::npos;
+}
+
+bool IsValidUtf8(const std::string& s) {
+    std::size_t k = 0;
+    while (k < s.size()) {
+        const auto b = static_cast<unsigned char>(s[k]);
+        std::size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        if (n == 0 || k + n > s.size()) return false;
+        for (std::size_t m = 1; m < n; ++m) {
+            if ((static_cast<unsigned char>(s[k + m]) & 0xC0) != 0x80) return false;
+        }
+        k += n;
+    }
+    return true;
+}
+
+[[noreturn]] void BadLine(std::size_t line, const std::string& what) {
+    throw VbError(13, "clsVorn.ReadASCIIFile", "Line " + std::to_string(line) + ": " + what);
+}
+
+}  // namespace
+
+void clsVorn::SplitFields(const std::string& s, std::vector<float>& values, int16_t& count) {
+    // values keeps entries beyond count from earlier calls, as callers may rely on.
+    count = 0;
+    std::size_t k = 0;
+    while (k < s.size()) {
+        k = s.find_first_not_of(" \t", k);
+        if (k == std::string::npos) break;
+        std::size_t e = s.find_first_of(" \t", k);
+        if (e == std::string::npos) e = s.size();
+        count = vb::AddInt(count, 1);
+        if (values.size() < static_cast<std::size_t>(count) + 1) values.resize(static_cast<std::size_t>(count) + 1);
+        values[count] = vb::CSng(std::string_view(s).substr(k, e - k));
+        k = e;
+    }
+}
+
+void clsVorn::WriteTextBody() {
+    if (mNumDists > mDimDists || mNumClasses > mDimClasses) {
+        throw VbError(9, "clsVorn.WriteMe", "Subscript out of range");
+    }
+    vb::Print(mFNo, vb::Utf8ToCp1252(vb::Trim(mFileDesc)));
+    std::string line = "\t";
+    for (int i = 1; i <= mNumDists; ++i) line += PrintNum(mSTime[i]) + "\t";
+    vb::Print(mFNo, line);
+    for (int j = 1; j <= mNumClasses; ++j) {
+        line = PrintNum(static_cast<float>(j - 1) * mClassSize + mMinLength) + "\t";
+        for (int i = 1; i <= mNumDists; ++i) line += PrintNum(mDists[DistIndex(i, j)]) + "\t";
+        vb::Print(mFNo, line);
+    }
+}
+
+void clsVorn::ReadTextBody() {
+    std::vector<std::string> lines;
+    while (!vb::EndOfFile(mFNo)) lines.push_back(vb::LineInput(mFNo));
+    ParseText(std::move(lines));
+}
+
+void clsVorn::ParseText(std::vector<std::string> lines) {
+    // Empty lines at the end (editors and spreadsheets leave them) are no classes.
+    while (!lines.empty() && IsBlank(lines.back())) lines.pop_back();
+    if (lines.size() < 2) BadLine(lines.size() + 1, "the sample times are missing.");
+
+    std::string desc = lines[0];
+    if (desc.rfind("\xEF\xBB\xBF", 0) == 0) desc.erase(0, 3);  // byte order mark
+    if (!IsValidUtf8(desc)) desc = vb::Cp1252ToUtf8(desc);
+
+    std::vector<float> values;
+    int16_t count = 0;
+    const auto split = [&](std::size_t lineNo) {
+        try {
+            SplitFields(lines[lineNo - 1], values, count);
+        } catch (const VbError& e) {
+            BadLine(lineNo, e.Number == 6 ? "a number is out of range." : "a field is not a number.");
+        }
+    };
+    split(2);
+    if (count < 1) BadLine(2, "no sample times.");
+    const std::size_t classLines = lines.size() - 2;
+    if (classLines > static_cast<std::size_t>(kMaxTextClasses)) {
+        throw VbError(6, "clsVorn.ReadASCIIFile",
+                      "The file has " + std::to_string(classLines) + " length classes; at most " +
+                          std::to_string(kMaxTextClasses) + " can be read.");
+    }
+    mStatus = 1;
+    mFileDesc = desc;  // taken whole, without the change event
+    mNumDists = count;
+    mNumClasses = static_cast<int16_t>(classLines);
+    ReDimArrays();
+    for (int i = 1; i <= mNumDists; ++i) mSTime[i] = values[i];
+
+    for (std::size_t j = 1; j <= classLines; ++j) {
+        const std::size_t lineNo = j + 2;
+        if (IsBlank(lines[lineNo - 1])) BadLine(lineNo, "the line is empty.");
+        split(lineNo);
+        if (count < mNumDists + 1) {
+            BadLine(lineNo, "it has " + std::to_string(count) + " fields; a class line needs " +
+                                std::to_string(mNumDists + 1) + ".");
+        }
+        for (int16_t i = 1; i <= mNumDists; ++i) setDists(i, static_cast<int16_t>(j), values[i + 1]);
+        if (j == 1) mMinLength = values[1];
+        if (j == 2) mClassSize = values[1] - mMinLength;
+    }
+    mDataSource = 4;
+    mIsDirty = false;
+}
+
+void clsVorn::ReadASCIIFile(const std::string& path) {
+    // Read everything into a fresh set first: a bad line leaves this one untouched.
+    clsVorn fresh;
+    fresh.mClassSize = mClassSize;
+    fresh.mMinLength = mMinLength;
+    const int16_t f = vb::FreeFile();
+    vb::Open(path, vb::OpenMode::Input, f);
+    std::vector<std::string> lines;
+    try {
+        while (!vb::EndOfFile(f)) lines.push_back(vb::LineInput(f));
+    } catch (...) {
+        vb::Close(f);
+        throw;
+    }
+    vb::Close(f);
+    fresh.ParseText(std::move(lines));
+    fresh.Refresh();
+    AdoptFrom(fresh);
+    mIsDirty = false;
+}
+
+void clsVorn::ExportFile(const std::string& path) {
+    if (mStatus == 0 || mNumDists < 1) {
+        throw VbError(vbObjectError + 2254, "clsVorn.ExportFile",
+                      "The data set cannot be exported: it holds no samples.");
+    }
+    WriteThroughTemp(path, false, "ExportFile");
+}
