@@ -36,7 +36,9 @@ public:
 
     // ---- plot (length-frequency plot of the samples) ----
     bool LFGraphVisible() const;
-    void PlotDistributions();
+    void PlotDistributions();  // the data alone (the main window's placeholder values)
+    void PlotDistributions(float K, float Linf, float t0, float Ts, float C, float NGT,
+                           std::optional<int32_t> curveType = std::nullopt);
     void PrintData();
     void TerminateLFPlot();
 
