@@ -14,14 +14,7 @@ namespace vb {
 namespace {
 
 [[noreturn]] void raise(int32_t number, const char* source) {
-    const char* text = "Application-defined or object-defined error";
-    switch (number) {
-        case 5: text = "Invalid procedure call or argument"; break;
-        case 6: text = "Overflow"; break;
-        case 11: text = "Division by zero"; break;
-        case 13: text = "Type mismatch"; break;
-    }
-    throw VbError(number, std::string("Vorn5.") + source, text);
+    throw VbError(number, std::string("Vorn5.") + source, ErrorText(number));
 }
 
 // Shortest text of x at `precision` significant digits in the manner of %G, always with
@@ -193,6 +186,39 @@ std::function<double()>& timerSource() {
 }
 
 }  // namespace
+
+std::string ErrorText(int32_t number) {
+    switch (number) {
+        case 3: return "Return without GoSub";
+        case 5: return "Invalid procedure call or argument";
+        case 6: return "Overflow";
+        case 7: return "Out of memory";
+        case 9: return "Subscript out of range";
+        case 11: return "Division by zero";
+        case 13: return "Type mismatch";
+        case 52: return "Bad file name or number";
+        case 53: return "File not found";
+        case 54: return "Bad file mode";
+        case 55: return "File already open";
+        case 57: return "Device I/O error";
+        case 58: return "File already exists";
+        case 61: return "Disk full";
+        case 62: return "Input past end of file";
+        case 63: return "Bad record number";
+        case 64: return "Bad file name";
+        case 67: return "Too many files";
+        case 68: return "Device unavailable";
+        case 70: return "Permission denied";
+        case 71: return "Disk not ready";
+        case 75: return "Path/File access error";
+        case 76: return "Path not found";
+        case 91: return "Object variable or With block variable not set";
+        case 94: return "Invalid use of Null";
+        case 380: return "Invalid property value";
+        case 482: return "Printer error";
+        default: return "Application-defined or object-defined error";
+    }
+}
 
 // ---- number texts ----
 

@@ -69,6 +69,10 @@ float Rnd();
 void Randomize();
 void Randomize(uint32_t seed);
 
+// The runtime's description of one of its error numbers ("Overflow" for 6, ...);
+// "Application-defined or object-defined error" for any other number.
+std::string ErrorText(int32_t number);
+
 // Timer: seconds since midnight as a single. SetTimerSource replaces the clock (tests);
 // an empty function restores the system clock.
 float Timer();
