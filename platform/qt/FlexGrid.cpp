@@ -1,0 +1,237 @@
+#include "FlexGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace {
+
+int ButtonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(700 / kTwipsPerPixel);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setRowCount(2);
+    setColumnCount(2);
+    StyleFixedCells();
+    setCurrentCell(1, 1);
+
+    // The owner hears of cell changes as leave-then-enter.
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int oldRow, int oldCol) {
+        if (oldRow >= 0 && oldCol >= 0) emit LeaveCell(oldRow, oldCol);
+        if (row >= 0 && col >= 0) emit EnterCell(row, col);
+    });
+}
+
+QColor FlexGrid::ColorFromBgr(int32_t bgr) {
+    const uint32_t v = static_cast<uint32_t>(bgr);
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+QTableWidgetItem* FlexGrid::ItemAt(int32_t row, int32_t col) {
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        setItem(row, col, it);
+        if (row < fixedRows_ || col < fixedCols_) {
+            it->setBackground(palette().button());
+            it->setForeground(palette().buttonText());
+            it->setFlags(Qt::ItemIsEnabled);
+        } else {
+            it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
+    }
+    return it;
+}
+
+void FlexGrid::StyleFixedCells() {
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            QTableWidgetItem* it = item(r, c);
+            if (!it) continue;
+            const bool fixed = r < fixedRows_ || c < fixedCols_;
+            it->setBackground(fixed ? palette().button() : QBrush());
+            it->setForeground(fixed ? palette().buttonText() : QBrush());
+            it->setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+        }
+    }
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if ((r < fixedRows_ || c < fixedCols_) && !item(r, c)) ItemAt(r, c);
+}
+
+void FlexGrid::setRows(int32_t n) {
+    const int old = rowCount();
+    setRowCount(std::max(n, 0));
+    if (rowCount() != old) StyleFixedCells();
+}
+
+void FlexGrid::setCols(int32_t n) {
+    const int old = columnCount();
+    setColumnCount(std::max(n, 0));
+    for (int c = old; c < columnCount(); ++c) {
+        auto it = colTwips_.find(c);
+        setColumnWidth(c, (it != colTwips_.end() ? it->second : 700) / kTwipsPerPixel);
+    }
+    if (columnCount() != old) StyleFixedCells();
+}
+
+void FlexGrid::setFixedRows(int32_t n) {
+    fixedRows_ = std::max(n, 0);
+    StyleFixedCells();
+}
+
+void FlexGrid::setFixedCols(int32_t n) {
+    fixedCols_ = std::max(n, 0);
+    StyleFixedCells();
+}
+
+int32_t FlexGrid::Row() const { return std::max(currentRow(), 0); }
+int32_t FlexGrid::Col() const { return std::max(currentColumn(), 0); }
+
+void FlexGrid::setRow(int32_t r) { setCurrentCell(r, Col()); }
+void FlexGrid::setCol(int32_t c) { setCurrentCell(Row(), c); }
+
+QTableWidgetSelectionRange FlexGrid::CurrentRange() const {
+    const auto ranges = selectedRanges();
+    const int r = Row(), c = Col();
+    for (const auto& range : ranges)
+        if (r >= range.topRow() && r <= range.bottomRow() && c >= range.leftColumn() && c <= range.rightColumn())
+            return range;
+    return QTableWidgetSelectionRange(r, c, r, c);
+}
+
+int32_t FlexGrid::RowSel() const {
+    const auto range = CurrentRange();
+    return Row() == range.topRow() ? range.bottomRow() : range.topRow();
+}
+
+int32_t FlexGrid::ColSel() const {
+    const auto range = CurrentRange();
+    return Col() == range.leftColumn() ? range.rightColumn() : range.leftColumn();
+}
+
+void FlexGrid::SelectRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2) {
+    clearSelection();
+    setRangeSelected(QTableWidgetSelectionRange(std::min(row1, row2), std::min(col1, col2),
+                                                std::max(row1, row2), std::max(col1, col2)),
+                     true);
+}
+
+void FlexGrid::setRowSel(int32_t r) { SelectRange(Row(), Col(), r, ColSel()); }
+void FlexGrid::setColSel(int32_t c) { SelectRange(Row(), Col(), RowSel(), c); }
+
+std::string FlexGrid::TextMatrix(int32_t row, int32_t col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text().toStdString() : std::string();
+}
+
+void FlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    ItemAt(row, col)->setText(QString::fromStdString(text));
+}
+
+int32_t FlexGrid::ColWidth(int32_t col) const {
+    auto it = colTwips_.find(col);
+    const int px = columnWidth(col);
+    if (it != colTwips_.end() && it->second / kTwipsPerPixel == px) return it->second;
+    return px * kTwipsPerPixel;
+}
+
+void FlexGrid::setColWidth(int32_t col, int32_t twips) {
+    colTwips_[col] = twips;
+    setColumnWidth(col, std::max(twips, 0) / kTwipsPerPixel);
+}
+
+int32_t FlexGrid::RowHeight(int32_t row) const { return rowHeight(row) * kTwipsPerPixel; }
+
+QRect FlexGrid::CellRect() const {
+    const QTableWidgetItem* it = item(Row(), Col());
+    QRect r = it ? visualItemRect(it)
+                 : QRect(columnViewportPosition(Col()), rowViewportPosition(Row()), columnWidth(Col()),
+                         rowHeight(Row()));
+    return r.translated(viewport()->pos());
+}
+
+int32_t FlexGrid::CellLeft() const { return CellRect().left() * kTwipsPerPixel; }
+int32_t FlexGrid::CellTop() const { return CellRect().top() * kTwipsPerPixel; }
+int32_t FlexGrid::CellWidth() const { return CellRect().width() * kTwipsPerPixel; }
+int32_t FlexGrid::CellHeight() const { return CellRect().height() * kTwipsPerPixel; }
+
+void FlexGrid::setCellForeColor(int32_t row, int32_t col, int32_t bgr) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    ItemAt(row, col)->setForeground(ColorFromBgr(bgr));
+}
+
+void FlexGrid::setCellFontBold(int32_t row, int32_t col, bool bold) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    QTableWidgetItem* it = ItemAt(row, col);
+    QFont f = it->font();
+    f.setBold(bold);
+    it->setFont(f);
+}
+
+bool FlexGrid::CellFontBold(int32_t row, int32_t col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it && it->font().bold();
+}
+
+void FlexGrid::setBackColor(int32_t bgr) {
+    backColor_ = bgr;
+    QPalette p = palette();
+    if (bgr == kSystemWindowColour) p.setColor(QPalette::Base, QPalette().color(QPalette::Base));
+    else p.setColor(QPalette::Base, ColorFromBgr(bgr));
+    setPalette(p);
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    emit GotFocus();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool typed = !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127 &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit KeyPress(13);
+        return;
+    }
+    if (typed) {
+        emit KeyPress(text.at(0).unicode());
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableWidget::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(ButtonCode(event->button()));
+    QTableWidget::mousePressEvent(event);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableWidget::mouseReleaseEvent(event);
+    emit MouseUp(ButtonCode(event->button()));
+}

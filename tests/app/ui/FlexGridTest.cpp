@@ -1,0 +1,127 @@
+#include "FlexGrid.h"
+#include "HelpViewer.h"
+#include "KeyedStatusBar.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <fstream>
+#include <gtest/gtest.h>
+
+TEST(FlexGridTest, FixedRowAndColumnAreCellsOfTheGrid) {
+    FlexGrid grid;
+    grid.setRows(4);
+    grid.setCols(3);
+    EXPECT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.Cols(), 3);
+    grid.setTextMatrix(0, 1, "0.25");
+    grid.setTextMatrix(2, 0, "15");
+    grid.setTextMatrix(2, 1, "3.00");
+    grid.setTextMatrix(9, 9, "ignored");
+    EXPECT_EQ(grid.TextMatrix(0, 1), "0.25");
+    EXPECT_EQ(grid.TextMatrix(2, 0), "15");
+    EXPECT_EQ(grid.TextMatrix(2, 1), "3.00");
+    EXPECT_EQ(grid.TextMatrix(3, 2), "");
+    EXPECT_FALSE(grid.item(0, 1)->flags() & Qt::ItemIsSelectable);
+    EXPECT_TRUE(grid.item(2, 1)->flags() & Qt::ItemIsSelectable);
+}
+
+TEST(FlexGridTest, ColumnWidthsInTwipsReadBackAsSet) {
+    FlexGrid grid;
+    grid.setCols(3);
+    for (int twips : {700, 1000, 1470, 15}) {
+        grid.setColWidth(1, twips);
+        EXPECT_EQ(grid.ColWidth(1), twips);
+        EXPECT_EQ(grid.columnWidth(1), twips / 15);
+    }
+    EXPECT_EQ(grid.ColWidth(2), 690);  // the default 700 twips is 46 pixels
+}
+
+TEST(FlexGridTest, CurrentCellSelectionEndsAndCellEvents) {
+    FlexGrid grid;
+    grid.setRows(6);
+    grid.setCols(5);
+    grid.show();
+    QSignalSpy enter(&grid, &FlexGrid::EnterCell);
+    QSignalSpy leave(&grid, &FlexGrid::LeaveCell);
+    grid.setRow(2);
+    grid.setCol(1);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.RowSel(), 2);
+    EXPECT_EQ(grid.ColSel(), 1);
+    ASSERT_GE(enter.count(), 1);
+    EXPECT_EQ(enter.last().at(0).toInt(), 2);
+    EXPECT_EQ(enter.last().at(1).toInt(), 1);
+    EXPECT_GE(leave.count(), 1);
+
+    grid.setRowSel(4);
+    grid.setColSel(3);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_EQ(grid.RowSel(), 4);
+    EXPECT_EQ(grid.ColSel(), 3);
+
+    // Typed characters reach the owner; Enter comes as 13.
+    QSignalSpy keys(&grid, &FlexGrid::KeyPress);
+    QTest::keyClicks(&grid, "7");
+    QTest::keyClick(&grid, Qt::Key_Return);
+    ASSERT_EQ(keys.count(), 2);
+    EXPECT_EQ(keys.at(0).at(0).toInt(), '7');
+    EXPECT_EQ(keys.at(1).at(0).toInt(), 13);
+}
+
+TEST(FlexGridTest, ColoursAreBlueGreenRed) {
+    EXPECT_EQ(FlexGrid::ColorFromBgr(0x00FFFFC0), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_EQ(FlexGrid::ColorFromBgr(0x000000FF), QColor(255, 0, 0));
+    EXPECT_EQ(FlexGrid::ColorFromBgr(0x00FF0000), QColor(0, 0, 255));
+    FlexGrid grid;
+    grid.setBackColor(0x00FFFFC0);
+    EXPECT_EQ(grid.palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
+    grid.setBackColor(FlexGrid::kSystemWindowColour);
+    EXPECT_EQ(grid.palette().color(QPalette::Base), QPalette().color(QPalette::Base));
+}
+
+TEST(KeyedStatusBarTest, PanelsAreAddressedByKey) {
+    KeyedStatusBar bar;
+    bar.AddPanel("Status", 1);
+    bar.AddPanel("NUMBER");
+    bar.SetPanelText("Status", "Ready...");
+    bar.SetPanelText("NUMBER", "12.5");
+    bar.SetPanelText("missing", "x");
+    EXPECT_EQ(bar.PanelText("Status"), "Ready...");
+    EXPECT_EQ(bar.PanelText("NUMBER"), "12.5");
+    EXPECT_EQ(bar.PanelText("missing"), "");
+}
+
+TEST(HelpViewerTest, ShowsTheTopicOfAContextAndTheContents) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("Vorn5.hlp").toStdString();
+    std::ofstream(file) << "<html><body>\n<!-- topic 1: Contents -->\n<p>Overview text</p>\n"
+                           "<!-- topic 49: New data set -->\n<p>Enter the class size</p>\n</body></html>\n";
+    const auto topics = ReadHelpTopics(file);
+    ASSERT_EQ(topics.size(), 2u);
+    EXPECT_EQ(topics.at(49).title, "New data set");
+    EXPECT_NE(topics.at(49).html.find("Enter the class size"), std::string::npos);
+
+    HelpViewer viewer;
+    viewer.ShowHelp(file, 1, 49);
+    EXPECT_EQ(viewer.ShownContext(), 49);
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains("Enter the class size"));
+    viewer.ShowHelp(file, 11, 1);
+    EXPECT_EQ(viewer.ShownContext(), -1);
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains("Overview text"));
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains("New data set"));
+    viewer.ShowHelp(file, 1, 77);
+    EXPECT_EQ(viewer.ShownContext(), 0);
+    viewer.ShowHelp(dir.filePath("none.hlp").toStdString(), 1, 49);
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains("could not be read"));
+}
+
+TEST(HelpViewerTest, TheProgramsHelpFileHasATopicForEveryWindow) {
+    const auto topics = ReadHelpTopics(VORN_HELP_FILE);
+    for (int context : {1, 23, 49, 52, 57, 60, 62, 63, 67, 68, 69})
+        EXPECT_EQ(topics.count(context), 1u) << "no topic " << context;
+}
