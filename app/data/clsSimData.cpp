@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "StringTable.h"
+#include "clsVorn.h"
+#include "modObjIO.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
 
@@ -17,16 +19,6 @@ constexpr const char* kSource = "clsSimData";
 clsSimData::Wizard& wizardSlot() {
     static clsSimData::Wizard w;
     return w;
-}
-
-// Source and Target are shared with the data set: one pair for the whole program.
-std::string& sharedSource() {
-    static std::string s;
-    return s;
-}
-std::string& sharedTarget() {
-    static std::string s;
-    return s;
 }
 
 int16_t getInt16(const std::vector<uint8_t>& b, std::size_t at) {
@@ -169,16 +161,7 @@ void clsSimData::setGC(int32_t v) { mGC = v; }
 int32_t clsSimData::Read(int32_t& position) {
     if (position < 1) position = 1;
     mPosition = position;
-    const int16_t fno = vb::FreeFile();
-    vb::Open(Source(), BinaryIO() ? vb::OpenMode::Binary : vb::OpenMode::Input, fno, vb::OpenAccess::Read);
-    setFNo(fno);
-    try {
-        ReadMe();
-    } catch (...) {
-        vb::Close(fno);
-        throw;
-    }
-    vb::Close(fno);
+    modObjIO::ReadObj(*this);
     position = mPosition;
     return mPosition;
 }
@@ -242,10 +225,11 @@ std::string clsSimData::SimulationProblem() const {
 
 // ---- persistence ----
 
-std::string clsSimData::Source() const { return sharedSource(); }
-void clsSimData::setSource(const std::string& v) { sharedSource() = v; }
-std::string clsSimData::Target() const { return sharedTarget(); }
-void clsSimData::setTarget(const std::string& v) { sharedTarget() = v; }
+// Source and Target are shared with the data set: one pair for the whole program.
+std::string clsSimData::Source() const { return modObjIO::SharedSource(); }
+void clsSimData::setSource(const std::string& v) { modObjIO::SharedSource() = v; }
+std::string clsSimData::Target() const { return modObjIO::SharedTarget(); }
+void clsSimData::setTarget(const std::string& v) { modObjIO::SharedTarget() = v; }
 
 IOStatus clsSimData::ReadMe() {
     try {
@@ -335,4 +319,35 @@ IOStatus clsSimData::WriteMe() {
     } catch (const VbError&) {
         return eioFail;
     }
+}
+
+void clsSimData::InstallRecordHooks() {
+    clsVorn::SimRecordHooks hooks;
+    hooks.read = [](clsVorn& set, int32_t position) {
+        clsSimData& sim = set.SimData();
+        sim.setBinaryIO(true);
+        int32_t p = position;
+        sim.Read(p);
+    };
+    hooks.write = [](clsVorn& set, int16_t fileNo) {
+        clsSimData& sim = set.SimData();
+        sim.setBinaryIO(true);
+        sim.setFNo(fileNo);
+        if (sim.WriteMe() != eioSuccess)
+            throw VbError(vbObjectError + 2254, kSource, "Unable to write the simulation parameters.");
+    };
+    clsVorn::SetSimRecordHooks(std::move(hooks));
+}
+
+// The data set's own parameter object, made on first use.
+clsSimData& clsVorn::SimData() {
+    if (!mSimData) mSimData = std::make_shared<clsSimData>();
+    return *mSimData;
+}
+
+void clsVorn::InitialiseSimData(const clsSimData& src) { SimData().Clone(src); }
+
+// The data set's reader and writer find the record through these hooks from the start.
+namespace {
+[[maybe_unused]] const bool kRecordHooksInstalled = (clsSimData::InstallRecordHooks(), true);
 }

@@ -114,8 +114,8 @@ public:
     // Writes the record at the current position of file FNo (binary mode only).
     IOStatus WriteMe() override;
 
-    // Connects the record to the data set's file reader and writer (done once, when the
-    // first object is made; callable again).
+    // Connects the record to the data set's file reader and writer (done when the
+    // program loads; callable again).
     static void InstallRecordHooks();
 
 private:
