@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include "ChartPainter.h"
 #include "ChartQt.h"
+#include "PrintQt.h"
 #include "forms/HeadlessForms.h"
 
 using namespace chart;
@@ -117,6 +119,15 @@ TEST(ChartQt, PageMenuCopiesAndSavesThePicture) {
     QImage saved(QString::fromStdString(path));
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), f.chart.Render(f.page).convertToFormat(QImage::Format_RGB32));
+
+    // Print sends the page to the printer: here a PDF file, as no printer is configured.
+    printqt::SetPdfFolder(dir.path().toStdString());
+    printqt::SetForcePdf(true);
+    action("Print")->trigger();
+    printqt::SetForcePdf(false);
+    QFileInfo pdf(QString::fromStdString(printqt::LastPdfPath()));
+    EXPECT_EQ(pdf.dir().path(), dir.path());
+    EXPECT_GT(pdf.size(), 1000);
 
     // A folder that cannot be written says so.
     forms->saveAnswers.push_back("/nonexistent-folder/page.png");
