@@ -1,0 +1,136 @@
+#ifndef FRMVORN_H
+#define FRMVORN_H
+// The program's main window: it owns the current data set and the run log, shows the data
+// set in a grid, carries the menu bar every command starts from, keeps the status bar,
+// and ends the program when it closes.
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FlexGrid;
+class KeyedStatusBar;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class clsGrowthParams;
+class clsLog;
+class clsVorn;
+class Hald_Error;
+
+class frmVorn : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmVorn(QWidget* parent = nullptr);
+    ~frmVorn() override;
+
+    // Writes the text into the status panel and lets pending window events run once,
+    // so that it is painted at once.
+    void StatusText(const std::string& text);
+
+    // What the other windows and the tests read.
+    clsVorn& LFD() { return *moLFD; }
+    clsLog& Log() { return *mLog; }
+    clsGrowthParams* GrowthParams() { return mGrowthParams.get(); }
+    bool DataLoaded() const { return mbDataLoaded; }
+    bool EditMode() const { return editMode_; }
+    // A menu item by its control name ("mnuSave"); top-level menus answer with their
+    // menu's action. nullptr for an unknown name.
+    QAction* MenuItem(const std::string& name) const;
+    QMenu* TopMenu(const std::string& name) const;
+
+    // Sets the Enabled state of every item by the menu rule (the Help menu never changes).
+    void RefreshMenus();
+
+    FlexGrid* flxMain;
+    QLineEdit* txtEdit;
+    QLabel* lblInterval;
+    QLabel* lblTimings;
+    KeyedStatusBar* stsBar;
+
+    static constexpr int kStrBase = 300;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct MenuEntry {
+        std::string name;
+        QAction* action = nullptr;
+        QMenu* menu = nullptr;               // top-level menus
+        std::function<bool()> rule;          // the "enabled when" of the item
+        std::function<void()> command;       // empty: its command has not landed yet
+        bool fixed = false;                  // the Help menu and its items
+    };
+
+    // Initialisation and loading.
+    void BuildMenus();
+    void BuildWindow();
+    void LoadCaptions();
+    QAction* AddItem(QMenu* menu, const std::string& name, int id, const char* fixedCaption,
+                     std::function<bool()> rule, void (frmVorn::*command)());
+
+    // Runs a command: refused while a long command runs; no error leaves it.
+    void Run(const char* proc, const std::function<void()>& command);
+
+    // File commands.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSimulate_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuExport_Click();
+    void mnuClose_Click();
+    void mnuExit_Click();
+    // True when the data set was closed; false when the user kept it (Cancel, or a save
+    // that did not happen after Yes).
+    bool CloseDataSet();
+    // True when the data set was saved.
+    bool SaveDataSet();
+    bool SaveDataSetAs();
+    void OpenFailed();
+    void LogDataSetBlock(const std::string& lead);
+
+    // Edit mode, the data and help commands.
+    void mnuEditMode_Click();
+    bool CheckDataForEditExit();
+    void mnuPlotData_Click();
+    void mnuLogFile_Click();
+    void mnuHelpContents_Click();
+    void mnuAbout_Click();
+
+    // Window state.
+    int AskSaveChanges();
+    void RefreshCaption();
+    void RedrawGrid(clsVorn& lfd);
+    void ShowGrid(bool show);
+    void ShowNumberPanel(const std::string& value);
+    void LayoutControls();
+    void ReplaceDataSet();
+    void moLFD_ChangeOfFileNameOrDesc();
+    void flxMain_EnterCell(int row, int col);
+    void BusyChanged(bool busy);
+
+    std::string Res(int k) const;  // the text of string kStrBase + k
+
+    std::unique_ptr<clsGrowthParams> mGrowthParams;
+    std::unique_ptr<clsLog> mLog;
+    std::unique_ptr<Hald_Error> mErr;
+    bool mbDataLoaded = false;
+    std::string msNumberFormat = "0.00";
+    int miCurCol = 0;
+    int miCurRow = 0;
+    int miStrBase = kStrBase;
+    std::unique_ptr<clsVorn> moLFD;
+    int lfdEventId_ = 0;
+    bool editMode_ = false;
+    bool shutDown_ = false;  // the shut-down questions are answered
+    int busyConnection_ = 0;
+    std::vector<MenuEntry> entries_;
+};
+
+#endif
