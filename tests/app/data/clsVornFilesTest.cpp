@@ -1,0 +1,354 @@
+#include "clsVorn.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "modHald.h"
+#include "vb/VbError.h"
+#include "vb/VbFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = TEST_DATA_DIR;
+
+std::string Bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+float SingleAt(const std::string& b, std::size_t offset) {
+    uint32_t u = 0;
+    for (int k = 0; k < 4; ++k) u |= static_cast<uint32_t>(static_cast<unsigned char>(b[offset + k])) << (8 * k);
+    float f;
+    std::memcpy(&f, &u, 4);
+    return f;
+}
+
+VbError ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const VbError& e) {
+        return e;
+    }
+    return VbError(0, "", "");
+}
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_ = fs::current_path();
+        dir = fs::temp_directory_path() /
+              ("vorn_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::current_path(dir);
+    }
+    void TearDown() override {
+        clsVorn::SetSimRecordHooks({});
+        vb::CloseAll();
+        fs::current_path(old_);
+        fs::remove_all(dir);
+    }
+    // A copy of a fixture in the test folder, so reading it cannot change the original.
+    std::string Fixture(const char* name) {
+        fs::copy_file(kData / name, dir / name, fs::copy_options::overwrite_existing);
+        return (dir / name).string();
+    }
+    std::size_t FilesInFolder() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
+    fs::path dir;
+
+private:
+    fs::path old_;
+};
+
+void ExpectSameData(const clsVorn& a, const clsVorn& b) {
+    ASSERT_EQ(a.NumDists(), b.NumDists());
+    ASSERT_EQ(a.NumClasses(), b.NumClasses());
+    EXPECT_EQ(a.MinLength(), b.MinLength());
+    EXPECT_EQ(a.ClassSize(), b.ClassSize());
+    EXPECT_EQ(a.maxlength(), b.maxlength());
+    EXPECT_EQ(a.FileDesc(), b.FileDesc());
+    for (int16_t i = 1; i <= a.NumDists(); ++i) {
+        EXPECT_EQ(a.sTime(i), b.sTime(i)) << i;
+        EXPECT_EQ(a.NTotal(i), b.NTotal(i)) << i;
+        EXPECT_EQ(a.FNZero(i), b.FNZero(i)) << i;
+        for (int16_t j = 1; j <= a.NumClasses(); ++j) EXPECT_EQ(a.Dists(i, j), b.Dists(i, j)) << i << "," << j;
+    }
+    for (int16_t j = 1; j <= a.NumClasses() + 1; ++j) EXPECT_EQ(a.LBounds(j), b.LBounds(j)) << j;
+}
+
+}  // namespace
+
+TEST_F(FilesTest, GetFileTypeFollowsTheHeaderAndTheExtension) {
+    const std::string vn5 = Bytes(kData / "sample.vn5");
+    std::ofstream(dir / "vn5_as.vn4", std::ios::binary) << vn5;          // type 4 named .vn4
+    std::string kt3 = Bytes(kData / "other.KT2");
+    kt3[10] = 3;
+    std::ofstream(dir / "third.kt3", std::ios::binary) << kt3;
+    std::string badSig = vn5;
+    badSig[7] = 'a';                                                     // "HaLD"
+    std::ofstream(dir / "badsig.vn5", std::ios::binary) << badSig;
+    struct Case { fs::path path; int type; } cases[] = {
+        {dir / "nowhere.TXT", 5},                      // never opened
+        {dir / "nowhere.txt", 5},
+        {kData / "sample.vn5", 4},
+        {kData / "sample.vn4", 1},
+        {kData / "other.KT2", 2},
+        {dir / "third.kt3", 3},
+        {kData / "broken_wrong_type.vn5", 0},          // type 1 in a .vn5
+        {dir / "vn5_as.vn4", 0},
+        {kData / "broken_short_header.vn5", 0},
+        {dir / "badsig.vn5", 0},
+        {dir / "nowhere.vn5", 0},
+        {kData / "sample.vn5.bak", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(modHald::GetFileType(c.path.string()), c.type) << c.path;
+    EXPECT_FALSE(fs::exists(dir / "nowhere.vn5"));  // looking did not create it
+}
+
+TEST_F(FilesTest, HeaderAndStringHelpers) {
+    const std::string p = (dir / "h.bin").string();
+    std::ofstream(p, std::ios::binary) << std::string(20, 'z');
+    modHald::WriteFileHeader(p, 4);
+    const std::string b = Bytes(p);
+    ASSERT_EQ(b.size(), 20u);
+    EXPECT_EQ(b.substr(0, 11), std::string("\x00\x04\x00\x08\x06\x09HALD\x04", 11));
+    EXPECT_EQ(b.substr(11), std::string(9, 'z'));
+    for (int bad : {0, 5, -1}) EXPECT_EQ(ErrorOf([&] { modHald::WriteFileHeader(p, bad); }).Number, 1009) << bad;
+
+    EXPECT_EQ(modHald::FixedString("abc", 5), "abc  ");
+    EXPECT_EQ(modHald::FixedString("abcdef", 3), "abc");
+    EXPECT_EQ(modHald::FixedString("caf\xC3\xA9!", 4), "caf\xC3\xA9");  // characters, not bytes
+    EXPECT_EQ(modHald::BytesToString({3, 'a', 'b', 'c', 'd'}), "abc");
+    EXPECT_EQ(modHald::BytesToString({9, 'a', 'b'}), "ab");  // never beyond the bytes there are
+    EXPECT_EQ(modHald::BytesToString({1, 0xE9}), "\xC3\xA9");
+}
+
+TEST_F(FilesTest, ThreeSamplesOfTwentyClassesGiveTheDocumentedLayout) {
+    clsVorn v;
+    v.NewDataSet("layout", 1.0f, 0.5f, 20);
+    v.InsertDist(1.0f);
+    v.InsertDist(2.0f);
+    for (int16_t i = 1; i <= 3; ++i)
+        for (int16_t j = 1; j <= 20; ++j) v.setDists(i, j, static_cast<float>(i * 100 + j));
+    v.Save();
+    EXPECT_FALSE(v.IsDirty());
+    EXPECT_EQ(v.DataSource(), 5);
+    const std::string b = Bytes(v.FileName());
+    ASSERT_EQ(b.size(), 1528u);
+    EXPECT_EQ(b.substr(6, 4), "HALD");
+    EXPECT_EQ(b[10], 4);
+    EXPECT_EQ(b[11], 3);
+    EXPECT_EQ(b[12], 20);
+    EXPECT_EQ(SingleAt(b, 13), 1.0f);
+    EXPECT_EQ(SingleAt(b, 17), 0.5f);
+    EXPECT_EQ(b.substr(21, 8), "layout  ");
+    EXPECT_EQ(b.substr(21 + 255 - 1, 1), " ");
+    EXPECT_EQ(b[276], 3);  // the source the set had before saving
+    EXPECT_EQ(b.substr(277, 27), std::string(27, '\0'));
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t s = 304 + 408 * static_cast<std::size_t>(i);
+        EXPECT_EQ(SingleAt(b, s), static_cast<float>(i));  // times 0, 1, 2
+        EXPECT_EQ(SingleAt(b, s + 4 * 20), static_cast<float>((i + 1) * 100 + 20));
+        for (int j = 21; j <= 101; ++j) ASSERT_EQ(SingleAt(b, s + 4 * j), -1.0f) << i << "," << j;
+    }
+    EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(FilesTest, EditedSetSurvivesSaveAndOpenFieldForField) {
+    clsVorn v;
+    const std::string desc = "North Sea plaice \xE2\x80\x93 caf\xC3\xA9";  // en dash and e acute
+    v.NewDataSet(desc, 12.5f, 1.25f, 7);
+    v.setsTime(1, 0.125f);
+    v.InsertDist(0.75f);
+    v.InsertDist(0.5f);
+    v.InsertDist(2.0f);
+    for (int16_t i = 1; i <= 4; ++i)
+        for (int16_t j = 1; j <= 7; ++j) v.setDists(i, j, 0.5f * i * j - (j == 3 ? 1E-6f : 0.0f));
+    v.EraseDist(3);
+    v.setDists(2, 7, 1234567.0f);
+    v.Refresh();
+    v.Save();
+
+    clsVorn back;
+    int events = 0;
+    back.ConnectChangeOfFileNameOrDesc([&] { ++events; });
+    back.OpenFile(v.FileName());
+    EXPECT_GE(events, 1);
+    EXPECT_EQ(back.FileName(), v.FileName());
+    EXPECT_EQ(back.FileDesc().size(), desc.size() + 255 - 23);  // 23 characters, padded to 255
+    EXPECT_EQ(back.FileDesc(), modHald::FixedString(desc, 255));
+    EXPECT_EQ(back.DataSource(), 3);
+    EXPECT_FALSE(back.IsDirty());
+    EXPECT_EQ(back.Status(), 1);
+    v.setFileDesc(modHald::FixedString(desc, 255));
+    ExpectSameData(back, v);
+    EXPECT_EQ(back.Param(1), back.maxlength());  // refreshed after reading
+}
+
+TEST_F(FilesTest, FixturesOfBothVersionsLoad) {
+    clsVorn v;
+    v.OpenFile(Fixture("sample.vn5"));
+    EXPECT_EQ(v.FileDesc(), modHald::FixedString("Plaice survey caf\xC3\xA9 \xE2\x80\x93 1998", 255));
+    EXPECT_EQ(v.NumDists(), 2);
+    EXPECT_EQ(v.NumClasses(), 5);
+    EXPECT_EQ(v.MinLength(), 10.0f);
+    EXPECT_EQ(v.ClassSize(), 2.5f);
+    EXPECT_EQ(v.sTime(2), 1.25f);
+    EXPECT_EQ(v.Dists(1, 3), 12.5f);
+    EXPECT_EQ(v.Dists(2, 5), 2.75f);
+    EXPECT_EQ(v.NTotal(2), 27.75f);
+    EXPECT_EQ(v.FNZero(1), 2.0f);
+    EXPECT_EQ(v.maxlength(), 22.5f);
+
+    v.OpenFile(Fixture("sample.vn4"));  // 41-byte description with length byte 12
+    EXPECT_EQ(v.FileDesc(), "Cod, Iceland" + std::string(243, ' '));
+    EXPECT_EQ(v.NumDists(), 2);
+    EXPECT_EQ(v.NumClasses(), 3);
+    EXPECT_EQ(v.MinLength(), 20.0f);
+    EXPECT_EQ(v.ClassSize(), 5.0f);
+    EXPECT_EQ(v.DataSource(), 3);
+    EXPECT_EQ(v.sTime(1), 0.5f);
+    EXPECT_EQ(v.Dists(2, 1), 4.5f);
+    EXPECT_EQ(v.Dists(2, 3), 6.0f);
+
+    // A length byte above 40 takes the 40 bytes there are, no more.
+    std::string vn4 = Bytes(kData / "sample.vn4");
+    vn4[21] = static_cast<char>(200);
+    std::ofstream(dir / "long.vn4", std::ios::binary) << vn4;
+    v.OpenFile((dir / "long.vn4").string());
+    EXPECT_EQ(v.FileDesc().substr(0, 41), "Cod, Iceland" + std::string(28, '#') + " ");
+    EXPECT_EQ(v.sTime(2), 1.5f);
+}
+
+TEST_F(FilesTest, BadFilesAreRefusedAndLeaveTheOpenSetAsItWas) {
+    clsVorn v;
+    const std::string good = Fixture("sample.vn5");
+    v.OpenFile(good);
+    v.setDists(1, 1, 42.0f);  // an unsaved edit must survive a failed open
+    clsVorn before;
+    before.CopyFields(v);
+    before.Refresh();
+    v.Refresh();
+    std::string negSize = Bytes(kData / "sample.vn5");
+    negSize[20] = static_cast<char>(0xC0);  // ClassSize -2.5
+    std::ofstream(dir / "neg_size.vn5", std::ios::binary) << negSize;
+    std::string noSamples = Bytes(kData / "sample.vn5");
+    noSamples[11] = 0;
+    std::ofstream(dir / "no_samples.vn5", std::ios::binary) << noSamples;
+
+    struct Case { std::string path; int32_t number; const char* text; } cases[] = {
+        {Fixture("broken_short_header.vn5"), 1009, "Wrong FileType Error"},
+        {Fixture("broken_wrong_type.vn5"), 1009, "Wrong FileType Error"},
+        {Fixture("other.KT2"), 1009, "Wrong FileType Error"},
+        {Fixture("broken_truncated.vn5"), vbObjectError + 2253, "shorter than its header"},
+        {Fixture("broken_no_classes.vn5"), vbObjectError + 2253, "length classes"},
+        {Fixture("broken_102_classes.vn5"), vbObjectError + 2253, "102 length classes"},
+        {(dir / "neg_size.vn5").string(), vbObjectError + 2253, "class size"},
+        {(dir / "no_samples.vn5").string(), vbObjectError + 2253, "no samples"},
+        {(dir / "missing.vn5").string(), 53, "File not found"},
+    };
+    for (const auto& c : cases) {
+        const VbError e = ErrorOf([&] { v.OpenFile(c.path); });
+        EXPECT_EQ(e.Number, c.number) << c.path;
+        EXPECT_NE(e.Description.find(c.text), std::string::npos) << c.path << ": " << e.Description;
+        if (c.number == vbObjectError + 2253) EXPECT_EQ(e.Description.rfind("ReadObj Failure.", 0), 0u);
+        EXPECT_EQ(v.FileName(), good) << c.path;
+        EXPECT_TRUE(v.IsDirty()) << c.path;
+        ExpectSameData(v, before);
+    }
+    EXPECT_FALSE(vb::IsOpen(1));  // no file left open
+}
+
+TEST_F(FilesTest, SetsOfMoreThanFiftyTwoSamplesRoundTrip) {
+    clsVorn v;
+    v.NewDataSet("many", 0.0f, 1.0f, 101);
+    for (int i = 2; i <= 255; ++i) v.InsertDist(static_cast<float>(i));
+    v.setDists(255, 101, 7.0f);
+    v.Save();
+    EXPECT_EQ(fs::file_size(v.FileName()), 11u + 293u + 255u * 408u);
+    clsVorn back;
+    back.OpenFile(v.FileName());
+    EXPECT_EQ(back.NumDists(), 255);
+    EXPECT_EQ(back.Dists(255, 101), 7.0f);
+}
+
+TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
+    clsVorn v;
+    v.NewDataSet("old", 0.0f, 1.0f, 3);
+    v.Save();
+    const std::string name = v.FileName();
+    const std::string old = Bytes(name);
+
+    struct Case { int16_t nd, nc; const char* text; } cases[] = {
+        {1, 102, "at most 101"}, {256, 3, "at most 255"}, {1, 0, "no length classes"}, {0, 3, "no samples"}};
+    for (const auto& c : cases) {
+        clsVorn big;
+        big.ResizeData(c.nd, c.nc);
+        big.setFileName(name);
+        big.setDataSource(3);
+        const VbError e = ErrorOf([&] { big.Save(); });
+        EXPECT_EQ(e.Number, vbObjectError + 2254) << c.nd << "x" << c.nc;
+        EXPECT_NE(e.Description.find(c.text), std::string::npos) << e.Description;
+        EXPECT_EQ(Bytes(name), old);
+        EXPECT_EQ(FilesInFolder(), 1u);
+        EXPECT_EQ(big.DataSource(), 3);
+    }
+
+    // A failure in the middle of writing leaves the old file and no temporary file.
+    clsVorn::SetSimRecordHooks({nullptr, [](clsVorn&, int16_t) {
+                                    throw VbError(61, "test", "Disk full");
+                                }});
+    v.setDataSource(2);
+    v.setDists(1, 1, 5.0f);
+    const VbError e = ErrorOf([&] { v.Save(); });
+    EXPECT_EQ(e.Number, vbObjectError + 2254);
+    EXPECT_NE(e.Description.find("Disk full"), std::string::npos);
+    EXPECT_EQ(Bytes(name), old);
+    EXPECT_EQ(FilesInFolder(), 1u);
+    EXPECT_TRUE(v.IsDirty());
+    EXPECT_EQ(v.DataSource(), 2);
+
+    // An unwritable target folder is reported, not ignored.
+    v.setFileName((dir / "no" / "such" / "folder.vn5").string());
+    EXPECT_NE(ErrorOf([&] { v.Save(); }).Number, 0);
+}
+
+TEST_F(FilesTest, SimulationRecordIsWrittenBehindTheBodyAndReadOnlyWhenPresent) {
+    std::vector<int32_t> readAt;
+    clsVorn::SetSimRecordHooks({[&](clsVorn& set, int32_t position) {
+                                    EXPECT_EQ(set.DataSource(), 2);
+                                    readAt.push_back(position);
+                                },
+                                [](clsVorn&, int16_t f) { vb::PutBytes(f, std::vector<uint8_t>(97, 0xAB)); }});
+    clsVorn v;
+    v.NewDataSet("simulated", 0.0f, 1.0f, 4);
+    v.setDataSource(2);
+    v.Save();
+    EXPECT_EQ(v.DataSource(), 5);
+    const std::string b = Bytes(v.FileName());
+    ASSERT_EQ(b.size(), 11u + 293u + 408u + 97u);
+    EXPECT_EQ(b[276], 2);
+    clsVorn back;
+    back.OpenFile(v.FileName());
+    EXPECT_EQ(readAt, (std::vector<int32_t>{11 + 293 + 408 + 1}));
+
+    // Saved without a record (no writer plugged in): the reader is not asked to read
+    // past the end of the file, and the set still loads.
+    clsVorn::SetSimRecordHooks({[&](clsVorn&, int32_t position) { readAt.push_back(position); }, nullptr});
+    v.setDataSource(2);
+    v.Save();
+    EXPECT_EQ(fs::file_size(v.FileName()), 11u + 293u + 408u);
+    back.OpenFile(v.FileName());
+    EXPECT_EQ(readAt.size(), 1u);
+    EXPECT_EQ(back.DataSource(), 2);
+}

@@ -1,0 +1,188 @@
+#include "clsVorn.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "vb/VbError.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+VbError ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const VbError& e) {
+        return e;
+    }
+    return VbError(0, "", "");
+}
+
+class TextTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_ = fs::current_path();
+        dir = fs::temp_directory_path() /
+              ("vorn_text_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::current_path(dir);
+    }
+    void TearDown() override {
+        fs::current_path(old_);
+        fs::remove_all(dir);
+    }
+    std::string Write(const char* name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    fs::path dir;
+
+private:
+    fs::path old_;
+};
+
+}  // namespace
+
+TEST_F(TextTest, ExportWritesPrintFormattedNumbersBetweenTabs) {
+    clsVorn v;
+    v.NewDataSet("  Cod 1999  ", 0.5f, 0.25f, 3);
+    v.setsTime(1, 0.25f);
+    v.InsertDist(1.0f);
+    const float counts[3][2] = {{3, 0}, {12.5f, -2}, {1E+07f, 1.5E-08f}};
+    for (int16_t j = 1; j <= 3; ++j)
+        for (int16_t i = 1; i <= 2; ++i) v.setDists(i, j, counts[j - 1][i - 1]);
+    const std::string path = (dir / "out.txt").string();
+    v.ExportFile(path);
+    EXPECT_EQ(Bytes(path),
+              "Cod 1999\r\n"
+              "\t .25 \t 1 \t\r\n"
+              " .5 \t 3 \t 0 \t\r\n"
+              " .75 \t 12.5 \t-2 \t\r\n"
+              " 1 \t 1E+07 \t 1.5E-08 \t\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(TextTest, ExportThenImportGivesBackTheData) {
+    clsVorn v;
+    v.NewDataSet(" Plaice caf\xC3\xA9 ", 12.345678f, 0.1f, 4);
+    const float times[] = {0.1f, 1.234567f, 1999.75f};
+    v.setsTime(1, times[0]);
+    v.InsertDist(times[1]);
+    v.InsertDist(times[2]);
+    const float c[] = {0.0f, 1.0f, 123456.7f, 3.3333333f, 1E-05f, 7654321.0f, 2.5E+10f, 0.1f};
+    for (int16_t i = 1; i <= 3; ++i)
+        for (int16_t j = 1; j <= 4; ++j) v.setDists(i, j, c[(i * 4 + j) % 8]);
+    const std::string path = (dir / "round.txt").string();
+    v.ExportFile(path);
+
+    clsVorn back;
+    back.OpenFile(path);
+    const auto near7 = [](float expected, float actual) {
+        EXPECT_NEAR(actual, expected, std::fabs(expected) * 5E-7f) << expected;
+    };
+    EXPECT_EQ(back.FileDesc(), "Plaice caf\xC3\xA9");  // trimmed on export
+    EXPECT_EQ(back.NumDists(), 3);
+    EXPECT_EQ(back.NumClasses(), 4);
+    EXPECT_EQ(back.DataSource(), 4);
+    EXPECT_FALSE(back.IsDirty());
+    near7(12.345678f, back.MinLength());
+    // The class size comes back as the difference of two written bounds, so it is only
+    // as exact as the bounds are.
+    EXPECT_NEAR(back.ClassSize(), 0.1f, 2 * 5E-7f * 12.5f);
+    for (int16_t i = 1; i <= 3; ++i) {
+        near7(times[i - 1], back.sTime(i));
+        for (int16_t j = 1; j <= 4; ++j) near7(v.Dists(i, j), back.Dists(i, j));
+    }
+    for (int16_t j = 1; j <= 5; ++j) near7(v.LBounds(j), back.LBounds(j));
+
+    clsVorn direct;
+    direct.ReadASCIIFile(path);
+    EXPECT_EQ(direct.FileDesc(), back.FileDesc());
+    EXPECT_EQ(direct.Dists(3, 4), back.Dists(3, 4));
+    EXPECT_EQ(direct.FileName(), "");  // reading text names no file
+}
+
+TEST_F(TextTest, ImportRulesKeptFromTheTextFormat) {
+    clsVorn v;
+    // Separators are runs of blanks and tabs; times are not sorted; only the first two
+    // bounds give the class size; extra fields are ignored; lines may end in CR or LF.
+    v.OpenFile(Write("a.txt", "  keep  my blanks \r\n\t2 \t 1\n10  5 6 99\r20\t7\t8\r\n35 9 10\r\n"));
+    EXPECT_EQ(v.FileDesc(), "  keep  my blanks ");
+    EXPECT_EQ(v.NumDists(), 2);
+    EXPECT_EQ(v.sTime(1), 2.0f);
+    EXPECT_EQ(v.sTime(2), 1.0f);
+    EXPECT_EQ(v.NumClasses(), 3);
+    EXPECT_EQ(v.MinLength(), 10.0f);
+    EXPECT_EQ(v.ClassSize(), 10.0f);
+    EXPECT_EQ(v.LBounds(3), 30.0f);
+    EXPECT_EQ(v.Dists(2, 3), 10.0f);
+    EXPECT_EQ(v.NTotal(1), 21.0f);
+
+    // One class line keeps the class size the set had; two lines give no classes.
+    v.OpenFile(Write("one.txt", "d\n1\n4 2\n"));
+    EXPECT_EQ(v.NumClasses(), 1);
+    EXPECT_EQ(v.MinLength(), 4.0f);
+    EXPECT_EQ(v.ClassSize(), 10.0f);
+    v.OpenFile(Write("two.txt", "d\n1 2\n"));
+    EXPECT_EQ(v.NumClasses(), 0);
+    EXPECT_EQ(v.NumDists(), 2);
+
+    // Empty lines at the end are not classes.
+    v.OpenFile(Write("tail.txt", "d\n1\n1 5\n2 6\r\n\r\n  \t\n\n"));
+    EXPECT_EQ(v.NumClasses(), 2);
+    EXPECT_EQ(v.Dists(1, 2), 6.0f);
+
+    // A description in the code page of older files is read as such.
+    v.OpenFile(Write("cp.txt", "caf\xE9\n1\n1 5\n"));
+    EXPECT_EQ(v.FileDesc(), "caf\xC3\xA9");
+}
+
+TEST_F(TextTest, BadTextFailsNamingTheLineAndChangesNothing) {
+    clsVorn v;
+    v.OpenFile(Write("good.txt", "good\n1 2\n10 1 2\n20 3 4\n"));
+    struct Case { const char* text; const char* error; } cases[] = {
+        {"d\n1 2\n10 1 2\n\n30 5 6\n", "Line 4: the line is empty"},
+        {"d\n1 2\n10 1 x\n", "Line 3: a field is not a number"},
+        {"d\n1 two\n10 1 2\n", "Line 2: a field is not a number"},
+        {"d\n1 2\n10 1 2\n20 3\n", "Line 4: it has 2 fields; a class line needs 3"},
+        {"d\n\t \n10 1\n", "Line 2: no sample times"},
+        {"d\n", "sample times are missing"},
+        {"", "sample times are missing"},
+        {"d\n1\n10 1E+39\n", "Line 3: a number is out of range"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = Write("bad.txt", c.text);
+        const VbError open = ErrorOf([&] { v.OpenFile(path); });
+        EXPECT_EQ(open.Number, vbObjectError + 2253) << c.text;
+        EXPECT_NE(open.Description.find(c.error), std::string::npos) << open.Description;
+        const VbError direct = ErrorOf([&] { v.ReadASCIIFile(path); });
+        EXPECT_NE(direct.Number, 0) << c.text;
+        EXPECT_NE(direct.Description.find(c.error), std::string::npos) << direct.Description;
+        EXPECT_EQ(v.FileDesc(), "good");
+        EXPECT_EQ(v.NumClasses(), 2);
+        EXPECT_EQ(v.Dists(2, 2), 4.0f);
+        EXPECT_EQ(fs::path(v.FileName()).filename(), "good.txt");
+    }
+
+    std::string many = "d\n1\n";
+    for (int j = 0; j < 32768; ++j) many += "1 1\n";
+    const VbError e = ErrorOf([&] { v.ReadASCIIFile(Write("many.txt", many)); });
+    EXPECT_EQ(e.Number, 6);
+    EXPECT_NE(e.Description.find("32768 length classes"), std::string::npos) << e.Description;
+    EXPECT_EQ(v.NumClasses(), 2);
+
+    clsVorn empty;
+    EXPECT_NE(ErrorOf([&] { empty.ExportFile((dir / "e.txt").string()); }).Number, 0);
+    EXPECT_FALSE(fs::exists(dir / "e.txt"));
+}
