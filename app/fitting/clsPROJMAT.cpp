@@ -1,0 +1,216 @@
+// Projection-matrix score (PROJMAT).
+//
+// For each pair of successive samples the earlier one is grown over the time between
+// them with a transition matrix of von Bertalanffy growth (clsGrowthMatrix) and compared,
+// class by class, with the later one. Classes that even the smallest fish of the earlier
+// sample cannot have reached are left out of the later sample's proportions.
+// Seasonal curves: non-seasonal growth over transformed times stands for seasonal growth
+// over real time (Hoenig: t + C/2pi sin(2pi(t - Ts)); Pauly: the growing time u of t,
+// then u + a sin((u - Ts)/a) with a = (1 - NGT)/2pi).
+// The method's own 2pi is 6.2829854, used as it stands.
+#include "clsPROJMAT.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "clsSolver.h"
+#include "clsVorn.h"
+#include "modMaths.h"
+#include "vb/VbError.h"
+
+namespace {
+
+constexpr const char* kSource = "clsPROJMAT";
+constexpr double kTwoPi = 6.2829854;
+constexpr double kPi = 3.1414927;
+
+int sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+}  // namespace
+
+clsPROJMAT::clsPROJMAT() = default;
+
+void clsPROJMAT::CheckCurve() const {
+    // a = (1 - NGT)/2pi is a divisor of the Pauly transform and of its inverse.
+    if (growthCurve_ == 2 && !(NGT_ < 1.0f))
+        throw VbError(5, kSource, "NGT must be below 1 for the Pauly Seasonal curve");
+}
+
+bool clsPROJMAT::PointFeasible() const {
+    if (growthCurve_ == 2 && !(NGT_ < 1.0f)) return false;
+    return clsMethBase::PointFeasible();
+}
+
+float clsPROJMAT::TransformedTime(int16_t i) const { return scoreData().sTime(i); }
+
+void clsPROJMAT::TransformTimes() {
+    CheckCurve();
+    clsVorn& real = LFD();
+    clsVorn& work = scoreData();
+    const int16_t nd = real.NumDists();
+    switch (growthCurve_) {
+    case 0:
+        for (int16_t i = 1; i <= nd; ++i) work.setsTime(i, real.sTime(i));
+        break;
+    case 1:
+        for (int16_t i = 1; i <= nd; ++i) {
+            const float t = real.sTime(i);
+            if (C_ == 0.0f) {
+                work.setsTime(i, t);
+            } else {
+                const double v = t + (C_ / kTwoPi) * std::sin((t - Ts_) * kTwoPi);
+                work.setsTime(i, static_cast<float>(v));
+            }
+        }
+        break;
+    case 2: {
+        const double a = (1.0f - NGT_) / kTwoPi;
+        for (int16_t i = 1; i <= nd; ++i) {
+            float u = 0.0f;
+            work.CalcTDash(real.sTime(i), NGT_, Ts_, workingT0_, 0.0f, u);
+            work.setsTime(i, static_cast<float>(u + a * std::sin((u - Ts_) / a)));
+        }
+        break;
+    }
+    default:   // unknown curve: the times stay as they are
+        break;
+    }
+}
+
+float clsPROJMAT::TransformOf(float x) const {
+    if (growthCurve_ == 2) {
+        const double a = (1.0f - NGT_) / kTwoPi;
+        return static_cast<float>(x + a * std::sin((x - Ts_) / a));
+    }
+    return static_cast<float>(x + (C_ / kTwoPi) * std::sin((x - Ts_) * kTwoPi));
+}
+
+float clsPROJMAT::Fn(float& x) { return workingT0_ - TransformOf(x); }
+
+double clsPROJMAT::SumAtT0(float K, float Linf, float t0) {
+    clsVorn& d = scoreData();
+    d.Calc_Lower_Age_Bounds(growthCurve_, K, Linf, t0, Ts_, C_);
+    const int16_t n = d.NumClasses();
+    const int16_t nd = d.NumDists();
+    double s = 0.0;
+    float t1 = d.Tmin(1);
+    for (int16_t j = 1; j <= n; ++j) {
+        const float t2 = d.Tmin(static_cast<int16_t>(j + 1));
+        if (d.LBounds(static_cast<int16_t>(j + 1)) < Linf && t2 > t1) {
+            const double x = (t2 - t1) * kPi;
+            const double damp = std::sin(x) / x;
+            const double tm = (t1 + t2) * 0.5;
+            for (int16_t i = 1; i <= nd; ++i) {
+                const float count = d.Dists(i, j);
+                if (count < 0.0f) throw VbError(5, kSource, "Invalid procedure call or argument");
+                s += std::cos((tm - d.sTime(i)) * kTwoPi) * damp * std::sqrt(double(count));
+            }
+        }
+        t1 = t2;
+    }
+    return s;
+}
+
+float clsPROJMAT::PhaseT0(float K, float Linf) {
+    const float A = static_cast<float>(SumAtT0(K, Linf, 0.0f));
+    const float B = static_cast<float>(SumAtT0(K, Linf, 0.25f));
+    float t0 = static_cast<float>(modMaths::ATan2(B, A) / kTwoPi);
+    if (t0 > 0.0f) t0 = t0 - 1.0f;
+    return t0;
+}
+
+void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
+    TransformTimes();
+    T0 = PhaseT0(K, Linf);
+
+    clsVorn& d = scoreData();
+    const int16_t n = d.NumClasses();
+    const int16_t nd = d.NumDists();
+    const float minLength = d.MinLength();
+    const float cs = d.ClassSize();
+    projected_.resize(static_cast<std::size_t>(n) + 1);
+    float* P = projected_.data();
+
+    float sum = 0.0f;
+    int16_t largest = 0;
+    for (int16_t i = 2; i <= nd; ++i) {
+        const int16_t prev = static_cast<int16_t>(i - 1);
+        const float dt = d.sTime(i) - d.sTime(prev);
+        if (dt == 0.0f) {
+            // Two samples at the same time: compare the proportions directly. An empty
+            // earlier sample has none (0), as in the projection.
+            const float total = d.NTotal(prev);
+            for (int16_t j = 1; j <= n; ++j) P[j] = total > 0.0f ? d.Dists(prev, j) / total : 0.0f;
+        } else {
+            matrix_.Compute(d, K, Linf, dt);
+            matrix_.VecMult(d, prev, projected_);
+        }
+
+        // Smallest fish of the earlier sample (lower bound of its first class with a count)
+        // and the length it can have grown to.
+        const float Lmin = cs * (d.FNZero(prev) - 1.0f) + minLength;
+        float grown;
+        if (Lmin < Linf) {
+            const double lg = std::log(static_cast<double>(1.0f - Lmin / Linf));
+            if (K == 0.0f) throw VbError(lg == 0.0 ? 6 : 11, kSource, lg == 0.0 ? "Overflow" : "Division by zero");
+            const double a = lg / static_cast<double>(-K);
+            grown = static_cast<float>(Linf * (1.0 - std::exp(-K * (a + dt))));
+        } else {
+            grown = static_cast<float>(Linf * 0.99998);
+        }
+        const double jmin = std::floor(static_cast<double>((grown - minLength) / cs)) + 1.0;
+
+        float T = d.NTotal(i);
+        int16_t compared = 0;
+        for (int16_t j = 1; j <= n; ++j) {
+            const float count = d.Dists(i, j);
+            if (j < jmin) {
+                T = T - count;
+            } else {
+                const float diff = T > 0.0f ? count / T - P[j] : P[j];
+                sum = static_cast<float>(sum + static_cast<double>(diff) * diff);
+                ++compared;
+            }
+        }
+        largest = std::max(largest, compared);
+    }
+    if (!std::isfinite(sum)) throw VbError(6, kSource, "Overflow");
+    Score = -sum;
+    maxCompared_ = largest;
+    setRejected(largest == 0);
+}
+
+void clsPROJMAT::GetT0(float K, float Linf, float& T0) {
+    K_ = K;
+    Linf_ = Linf;
+    TransformTimes();
+    if (growthCurve_ != 2) {
+        T0 = PhaseT0(K, Linf);
+    } else {
+        clsVorn& d = scoreData();
+        const float keep = 1.0f - NGT_;
+        for (int16_t i = 1; i <= d.NumDists(); ++i) d.setsTime(i, d.sTime(i) / keep);
+        T0 = keep * PhaseT0(keep * K, Linf);
+    }
+    if (growthCurve_ == 0) return;
+
+    // The phase t0 lives on the transformed time axis: find the real time whose transform
+    // it is, widening the bracket from -2..2 up to -256..256.
+    workingT0_ = T0;
+    clsSolver solver;
+    solver.Create();
+    float lo = -2.0f, hi = 2.0f;
+    solver.setLowerBound(lo);
+    solver.setUpperBound(hi);
+    for (int tries = 0; tries < 8; ++tries) {
+        if (sign(Fn(lo)) != sign(Fn(hi))) {
+            T0 = solver.root(*this, false, lo, hi);
+            return;
+        }
+        lo *= 2.0f;
+        hi *= 2.0f;
+        solver.setLowerBound(lo);
+        solver.setUpperBound(hi);
+    }
+    T0 = 0.0f;
+}

@@ -1,0 +1,73 @@
+// Grid searches and simplex searches on a data set of 12 samples by 60 classes, made from
+// a known non-seasonal curve (K 0.5, Linf 80) with the tests' synthetic-data helper.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "MVornGlobs.h"
+#include "SyntheticData.h"
+#include "clsELEFAN.h"
+#include "clsLFDSearch.h"
+#include "clsPROJMAT.h"
+#include "clsVorn.h"
+#include "forms/HeadlessForms.h"
+
+namespace {
+
+clsVorn& dataSet() {
+    static clsVorn ds;
+    static bool made = false;
+    if (!made) {
+        synthetic::Growth g;
+        g.ClassSize = 1.5f;
+        g.NumClasses = 60;
+        g.sampleTimes = synthetic::EvenTimes(12);
+        synthetic::Build(ds, g);
+        made = true;
+    }
+    return ds;
+}
+
+template <class Method>
+void gridSearch(benchmark::State& state, int16_t nodes) {
+    forms::ScopedHeadlessForms forms;
+    MVornGlobs::CancelRequested = false;
+    Method meth;
+    meth.Create(dataSet());
+    clsLFDSearch search;
+    for (auto _ : state) {
+        const bool ok = search.GridSearch(meth, 0, 0.1f, 1.5f, nodes, 60.0f, 100.0f, nodes);
+        benchmark::DoNotOptimize(ok);
+    }
+    state.counters["K"] = search.P1();
+    state.counters["Linf"] = search.P2();
+    state.counters["nodes/s"] =
+        benchmark::Counter(double(nodes) * nodes, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+template <class Method>
+void amoebaSearch(benchmark::State& state) {
+    forms::ScopedHeadlessForms forms;
+    MVornGlobs::CancelRequested = false;
+    Method meth;
+    meth.Create(dataSet());
+    clsLFDSearch search;
+    for (auto _ : state) {
+        const bool ok = search.AmoebaSearch(meth, 0, 0.1f, 1.5f, 60.0f, 100.0f);
+        benchmark::DoNotOptimize(ok);
+    }
+    state.counters["K"] = search.P1();
+    state.counters["Linf"] = search.P2();
+}
+
+void BM_ElefanGrid100x100(benchmark::State& state) { gridSearch<clsELEFAN>(state, 100); }
+void BM_ProjmatGrid30x30(benchmark::State& state) { gridSearch<clsPROJMAT>(state, 30); }
+void BM_ElefanAmoebaSearch(benchmark::State& state) { amoebaSearch<clsELEFAN>(state); }
+void BM_ProjmatAmoebaSearch(benchmark::State& state) { amoebaSearch<clsPROJMAT>(state); }
+
+}  // namespace
+
+BENCHMARK(BM_ElefanGrid100x100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjmatGrid30x30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ElefanAmoebaSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjmatAmoebaSearch)->Unit(benchmark::kMillisecond);
