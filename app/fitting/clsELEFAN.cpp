@@ -188,7 +188,29 @@ void clsELEFAN::Prepared() {
         frac_[i - 1] = t - std::floor(t);
         asp_[i - 1] = d.ASP(i);
     }
-    marks_.assign(row, 0);
+    // Runs of positive values, numbered from 1 in each sample. A hit marks runs through
+    // markSlot (0, a slot nobody reads, for a class that is not positive) and asks whether
+    // its class is marked through checkSlot (a slot nobody writes for such a class).
+    markSlot_.assign(row * nd_, 0);
+    checkSlot_.assign(row * nd_, 0);
+    int32_t maxRuns = 0;
+    for (int32_t i = 0; i < nd_; ++i) {
+        const float* R = &r_[i * row];
+        int32_t runs = 0;
+        for (int32_t j = 1; j <= n_; ++j) {
+            if (R[j] > 0) {
+                if (!(R[j - 1] > 0)) ++runs;
+                markSlot_[i * row + j] = runs;
+                checkSlot_[i * row + j] = runs;
+            }
+        }
+        maxRuns = std::max(maxRuns, runs);
+    }
+    const int32_t neverWritten = maxRuns + 1;
+    for (int32_t i = 0; i < nd_; ++i)
+        for (size_t j = 0; j < row; ++j)
+            if (checkSlot_[i * row + j] == 0) checkSlot_[i * row + j] = neverWritten;
+    runMarks_.assign(static_cast<size_t>(maxRuns) + 2, 0);
     stamp_ = 0;
 }
 
@@ -206,7 +228,7 @@ float clsELEFAN::ScoreAtT0(float K, float Linf, float T0) {
         float t = frac_[i];
         if (t > T0 + 1) t = t - 1;
         if (++stamp_ == 0) {   // wrapped: start the marks afresh
-            std::fill(marks_.begin(), marks_.end(), 0u);
+            std::fill(runMarks_.begin(), runMarks_.end(), 0u);
             stamp_ = 1;
         }
         // The points of the curve through this sample, one a year, up to the first stop.
@@ -221,6 +243,8 @@ float clsELEFAN::ScoreAtT0(float K, float Linf, float T0) {
             t = t + 1;
         }
         double E = 0;
+        const int32_t* markSlot = &markSlot_[i * row];
+        const int32_t* checkSlot = &checkSlot_[i * row];
         for (int32_t s = 0; s < count; ++s) {
             const float L = Ls[s];
             if (!(L >= minLength_)) continue;
@@ -228,7 +252,9 @@ float clsELEFAN::ScoreAtT0(float K, float Linf, float T0) {
             // L just below the top can still round into class n + 1: skipped like j < 1.
             if (!(q < static_cast<float>(n_))) continue;
             const int32_t j = static_cast<int32_t>(q) + 1;
-            if (marks_[j] == stamp_) continue;
+            // A class of a peak already hit in this sample is not scored again; a trough
+            // class never is marked.
+            const bool fresh = runMarks_[checkSlot[j]] != stamp_;
             // Interpolate between the midpoints of class j and its neighbour on the side of
             // L (the guards outside the classes are 0, so an edge class counts alone).
             // Upper half: (1.5 - f) R(j) + (f - 0.5) R(j + 1); lower half: (f + 0.5) R(j) +
@@ -238,10 +264,13 @@ float clsELEFAN::ScoreAtT0(float K, float Linf, float T0) {
             const double sf = kSign[upper] * static_cast<double>(f);
             const double a = kOwn[upper] + sf;
             const double b = kOther[upper] - sf;
-            E += a * R[j] + b * R[j + kSide[upper]];
-            // Mark the peak around the hit so that it counts once per sample.
-            for (int32_t k = j; R[k] > 0; ++k) marks_[k] = stamp_;
-            for (int32_t k = j - 1; R[k] > 0; --k) marks_[k] = stamp_;
+            const double term = a * R[j] + b * R[j + kSide[upper]];
+            E += fresh ? term : 0.0;
+            // Mark the peak around the hit: the walk up from j and the walk down from j - 1
+            // over positive values mark the whole run holding j and the whole run ending at
+            // j - 1. (Marking again what is marked changes nothing.)
+            runMarks_[markSlot[j]] = stamp_;
+            runMarks_[markSlot[j - 1]] = stamp_;
         }
         if (asp_[i] > 0) {
             ESP += static_cast<float>(E);

@@ -37,7 +37,7 @@ protected:
 
 private:
     // The restructured data laid out for the trace: per sample a row of n + 2 values with
-    // a non-positive guard at each end, so the peak walks stop without bound checks.
+    // a zero guard at each end, so an edge class interpolates with nothing beyond it.
     int32_t n_ = 0;
     int32_t nd_ = 0;
     float minLength_ = 0, classSize_ = 0, top_ = 0;
@@ -45,7 +45,10 @@ private:
     std::vector<float> r_;      // sample i (0-based) at i * (n + 2), class j at + j
     std::vector<float> frac_;   // time of year of each sample
     std::vector<float> asp_;
-    std::vector<uint32_t> marks_;   // class j is marked in this sample when marks_[j] == stamp_
+    // Peak marks of the sample being traced: run r is marked when runMarks_[r] == stamp_.
+    std::vector<int32_t> markSlot_;    // per sample row like r_: run of class j, or 0
+    std::vector<int32_t> checkSlot_;   // per sample row: run of class j, or a never-marked slot
+    std::vector<uint32_t> runMarks_;
     uint32_t stamp_ = 0;
 };
 
