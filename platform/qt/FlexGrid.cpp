@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "vb/VbRuntime.h"
+
 namespace {
 
 int ButtonCode(Qt::MouseButton button) {
@@ -145,7 +147,11 @@ std::string FlexGrid::TextMatrix(int32_t row, int32_t col) const {
 
 void FlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) {
     if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
-    ItemAt(row, col)->setText(QString::fromStdString(text));
+    QTableWidgetItem* it = ItemAt(row, col);
+    it->setText(QString::fromStdString(text));
+    // Numbers line up on the right in the data cells, as in a spreadsheet.
+    const bool fixed = row < fixedRows_ || col < fixedCols_;
+    it->setTextAlignment(Qt::AlignVCenter | (!fixed && vb::IsNumeric(text) ? Qt::AlignRight : Qt::AlignLeft));
 }
 
 int32_t FlexGrid::ColWidth(int32_t col) const {
