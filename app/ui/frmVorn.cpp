@@ -13,6 +13,7 @@
 
 #include "BusyGuard.h"
 #include "FlexGrid.h"
+#include "GridSearchWindows.h"
 #include "Hald_Error.h"
 #include "KeyedStatusBar.h"
 #include "MUtility.h"
@@ -77,7 +78,9 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     mErr = std::make_unique<Hald_Error>();
 
     BuildWindow();
+    gridWindows_ = std::make_unique<GridSearchWindows>(this);
     BuildMenus();
+    WireFitCommands();
 
     mLog = std::make_unique<clsLog>();
     const QLocale locale = QLocale::system();
@@ -104,6 +107,7 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
 
 frmVorn::~frmVorn() {
     busy::Disconnect(busyConnection_);
+    gridWindows_.reset();
     if (moLFD) moLFD->DisconnectChangeOfFileNameOrDesc(lfdEventId_);
 }
 
@@ -241,6 +245,26 @@ void frmVorn::BuildMenus() {
         if (e.name == "mnuHelpContents" || e.name == "mnuAbout") e.fixed = true;
 }
 
+void frmVorn::WireFitCommands() {
+    auto loaded = [this] { return mbDataLoaded; };
+    auto twoSamples = [this] { return mbDataLoaded && moLFD->NumDists() >= 2; };
+    auto wire = [this](const std::string& name, std::function<bool()> rule, std::function<void()> command) {
+        for (MenuEntry& e : entries_) {
+            if (e.name != name) continue;
+            e.rule = std::move(rule);
+            e.command = std::move(command);
+            const std::string proc = name + "_Click";
+            connect(e.action, &QAction::triggered, this, [this, proc, cmd = e.command] { Run(proc.c_str(), cmd); });
+        }
+    };
+    wire("mnuPlotFit", twoSamples, [this] { gridWindows_->PlotFit(*moLFD, *mGrowthParams); });
+    wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
+    wire("mnuViewParams", [this] { return gridWindows_->GridDefined(); },
+         [this] { gridWindows_->ViewParameterEstimates(); });
+    wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
+         [this] { gridWindows_->PlotRestructuredData(); });
+}
+
 void frmVorn::LoadCaptions() {
     for (const MenuEntry& e : entries_) {
         const int id = e.action->data().toInt();
@@ -323,7 +347,8 @@ bool frmVorn::CloseDataSet() {
     ShowGrid(false);
     setWindowTitle(kCaption);
     ShowNumberPanel("");
-    // The grid results and grid evaluation windows go here once they exist.
+    // The grid results and grid evaluation windows go with the data set.
+    gridWindows_->Unload();
     ReplaceDataSet();
     mbDataLoaded = false;
     editMode_ = false;

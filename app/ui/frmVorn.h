@@ -15,6 +15,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class GridSearchWindows;
 class clsGrowthParams;
 class clsLog;
 class clsVorn;
@@ -34,6 +35,7 @@ public:
     clsVorn& LFD() { return *moLFD; }
     clsLog& Log() { return *mLog; }
     clsGrowthParams* GrowthParams() { return mGrowthParams.get(); }
+    GridSearchWindows& GridWindows() { return *gridWindows_; }
     bool DataLoaded() const { return mbDataLoaded; }
     bool EditMode() const { return editMode_; }
     // A menu item by its control name ("mnuSave"); top-level menus answer with their
@@ -116,6 +118,10 @@ private:
     void BusyChanged(bool busy);
 
     std::string Res(int k) const;  // the text of string kStrBase + k
+
+    // The grid search, its results and the fit plot (Fit and Data menus).
+    void WireFitCommands();
+    std::unique_ptr<GridSearchWindows> gridWindows_;
 
     std::unique_ptr<clsGrowthParams> mGrowthParams;
     std::unique_ptr<clsLog> mLog;

@@ -1,0 +1,44 @@
+#ifndef PARAMDIALOG_H
+#define PARAMDIALOG_H
+// What the fitting dialogs share about their number boxes: entering a box selects its
+// text; leaving it runs the box's check (not when the focus goes to Cancel, leaves the
+// dialog, or the dialog is cancelling), and a failed check puts the focus back; OK runs
+// every enabled box's check again in tab order, so Enter or a click cannot pass a text
+// that was never checked.
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+class ParamDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ParamDialog(QWidget* parent = nullptr);
+
+protected:
+    // Registers a box and its check (which shows its own message); boxes are checked in
+    // the order they were registered.
+    void AddBox(QLineEdit* box, std::function<bool()> check);
+    // Checks every enabled box; the first that fails gets the focus.
+    bool CheckAllBoxes();
+    // Checks one box; on failure the focus goes back into it.
+    bool CheckBox(QLineEdit* box);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QPushButton* cancelButton_ = nullptr;
+    bool cancelling_ = false;
+
+private:
+    void BoxLostFocus(QLineEdit* box);
+    struct Entry {
+        QLineEdit* box;
+        std::function<bool()> check;
+    };
+    std::vector<Entry> boxes_;
+    bool refocusing_ = false;
+};
+
+#endif

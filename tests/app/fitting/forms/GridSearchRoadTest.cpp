@@ -1,0 +1,330 @@
+// The grid search as a user drives it from the main window: Fit > Score Function Grid,
+// the options, the search with its progress window, the results, the run log, the score
+// table, the saved and printed report, and Maximise.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "FlexGrid.h"
+#include "GridSearchWindows.h"
+#include "HeadlessProgressView.h"
+#include "ILogView.h"
+#include "MVornGlobs.h"
+#include "SyntheticData.h"
+#include "UiTestSupport.h"
+#include "chart/HeadlessChart.h"
+#include "clsELEFAN.h"
+#include "clsGrowthParams.h"
+#include "clsLFDSearch.h"
+#include "clsLog.h"
+#include "clsVorn.h"
+#include "forms/HeadlessForms.h"
+#include "frmGridEval.h"
+#include "frmGridOptions.h"
+#include "frmGridRes.h"
+#include "frmMaxOpts.h"
+#include "frmPrintOpts.h"
+#include "frmResTable.h"
+#include "frmVorn.h"
+#include "print/Printer.h"
+#include "vb/VbRuntime.h"
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
+        lines.push_back(text.substr(start, p - start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+class GridRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<frmVorn>();
+        window->show();
+        // A small data set with a known curve, written and opened as the user would.
+        clsVorn data;
+        synthetic::Growth g;
+        g.sampleTimes = synthetic::EvenTimes(4);
+        g.NumClasses = 45;
+        synthetic::Build(data, g);
+        data.setFileDesc("Synthetic fish");
+        data.setDataSource(0);
+        dataPath = folder.file("fish.vn5");
+        data.setFileName(dataPath);
+        data.Save();
+        ui->openAnswers.push_back(dataPath);
+        Choose("mnuOpen");
+        ASSERT_TRUE(window->DataLoaded());
+    }
+    void TearDown() override {
+        window->LFD().setIsDirty(false);
+        ui->msgBoxAnswers.clear();
+        ui->msgBoxAnswers.push_back(forms::vbYes);
+        window->close();
+    }
+
+    void OpenMenu(const std::string& name) { emit window->TopMenu(name)->aboutToShow(); }
+    void Choose(const std::string& item) {
+        QAction* a = window->MenuItem(item);
+        ASSERT_NE(a, nullptr) << item;
+        for (const char* top : {"mnuFile", "mnuData", "mnuFit"})
+            if (window->TopMenu(top)->actions().contains(a)) OpenMenu(top);
+        ASSERT_TRUE(a->isEnabled()) << item;
+        a->trigger();
+    }
+    bool Enabled(const std::string& item) {
+        for (const char* top : {"mnuData", "mnuFit"}) OpenMenu(top);
+        return window->MenuItem(item)->isEnabled();
+    }
+    GridSearchWindows& grid() { return window->GridWindows(); }
+    frmGridEval& eval() { return *grid().GridEval(); }
+    frmGridRes& res() { return grid().GridRes(); }
+
+    // Fit > Score Function Grid, ELEFAN, non-seasonal, K vs Linf over a 4 x 3 grid.
+    void StartElefanGrid(bool contour, bool fit) {
+        Choose("mnuGrid");
+        ASSERT_TRUE(eval().isVisible());
+        EXPECT_FALSE(window->isEnabled());
+        eval().optMeth[2]->click();
+        bool seen = false;
+        WhenModal<frmGridOptions>(
+            [&](frmGridOptions& o) {
+                o.txtLo[0]->setText("0.2");
+                o.txtHi[0]->setText("0.8");
+                o.txtEvals[0]->setText("4");
+                o.txtLo[1]->setText("70");
+                o.txtHi[1]->setText("90");
+                o.txtEvals[1]->setText("3");
+                o.chkContour->setChecked(contour);
+                o.chkFit->setChecked(fit);
+                o.cmdOK->click();
+            },
+            &seen);
+        eval().cmdOptions->click();
+        ASSERT_TRUE(seen);
+    }
+
+    // The same search run without any window.
+    void ExpectedSearch(clsLFDSearch& search) {
+        clsVorn data;
+        data.OpenFile(dataPath);
+        clsELEFAN m;
+        m.Create(data);
+        const clsGrowthParams& gp = *window->GrowthParams();
+        m.setGrowthCurve(0);
+        m.settGridType(0);
+        m.setsLinf(gp.Linf()), m.setsC(gp.c()), m.setsK(gp.k()), m.setsNGT(gp.NGT()), m.setsTs(gp.Ts());
+        ASSERT_TRUE(search.GridSearch(m, 0, 0.2f, 0.8f, 4, 70.0f, 90.0f, 3));
+    }
+
+    WorkingFolder folder;
+    forms::ScopedHeadlessForms ui;
+    ScopedHeadlessLogViews logViews;
+    ScopedHeadlessProgress progress;
+    chart::ScopedHeadlessChart charts;
+    print::ScopedRecordingPrinter printer;
+    std::unique_ptr<frmVorn> window;
+    std::string dataPath;
+};
+
+}  // namespace
+
+TEST_F(GridRoadTest, GridSearchReportsLogsSavesPrintsAndMaximises) {
+    EXPECT_FALSE(Enabled("mnuViewParams"));
+    EXPECT_FALSE(Enabled("mnuPlotRestructured"));
+    const size_t logBefore = window->Log().Buffer().size();
+    StartElefanGrid(true, true);
+    eval().cmdOK->click();
+
+    EXPECT_TRUE(ui->messages.empty()) << ui->messages[0].prompt;
+    EXPECT_FALSE(eval().isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    ASSERT_TRUE(res().GridDefined());
+    EXPECT_TRUE(res().isVisible());
+    EXPECT_EQ(res().windowTitle(), "Grid Search Results");
+    EXPECT_GE(progress.record().loads, 1);
+    // The contour plot and the fitted curve were asked for.
+    EXPECT_EQ(charts->pages().size(), 2u);
+
+    clsLFDSearch expected;
+    ExpectedSearch(expected);
+    const float step1 = 0.6f / 3;
+    const std::string best = vb::Format(expected.MaxScore(), "0.000") + " at K=" + vb::Format(expected.P1(), "0.00") +
+                             "  Linf=" + vb::Format(expected.P2(), "0.00");
+    const std::vector<std::string> results{
+        "Method:\tELEFAN",
+        "Growth Curve:\tNon Seasonal",
+        "Grid Type:\tK vs Linf",
+        "Ranges:\tK:  .2 -  .8   Linf:70 - 90",
+        "Evaluations:\tK:  4   Linf: 3",
+        "Max Score:\t" + best,
+        "Tzero:\t" + vb::Format(expected.TZero(), "0.000"),
+        "Fixed Params:\tNone",
+        "Maximisation:\tNo Maximisation Performed",
+    };
+    // The run log: a block titled GRIDSEARCH with every label and value.
+    const std::vector<std::string> log = SplitLines(window->Log().Buffer().substr(logBefore));
+    std::vector<std::string> block{std::string(44, '~'), "GRIDSEARCH", ""};
+    block.insert(block.end(), results.begin(), results.end());
+    block.push_back("");
+    EXPECT_EQ(log, block);
+    // The shared parameters hold the best node.
+    EXPECT_EQ(window->GrowthParams()->k(), expected.P1());
+    EXPECT_EQ(window->GrowthParams()->Linf(), expected.P2());
+    EXPECT_EQ(window->GrowthParams()->Ts(), 0.0f);
+
+    // The grid table: P1 labels across, P2 labels down, best red, worst blue.
+    frmResTable* table = res().ResTable();
+    ASSERT_NE(table, nullptr);
+    FlexGrid* g = table->Grid();
+    ASSERT_EQ(g->Rows(), 4);
+    ASSERT_EQ(g->Cols(), 5);
+    EXPECT_EQ(g->TextMatrix(0, 1), "0.20");
+    EXPECT_EQ(g->TextMatrix(0, 4), "0.80");
+    EXPECT_EQ(g->TextMatrix(3, 0), "90.00");
+    EXPECT_EQ(g->TextMatrix(1, 1), vb::Format(*expected.GridResults(1, 1), "0.000"));
+    EXPECT_EQ(g->item(expected.BestP2Eval(), expected.BestP1Eval())->foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(g->item(expected.WorstP2Eval(), expected.WorstP1Eval())->foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(table->StatusText(),
+              "Grid Search Data. Grid Type: K vs Linf. Method: ELEFAN. Growth Curve: Non Seasonal");
+
+    // Save with results and grid data: header, label TAB value lines, the grid lines.
+    std::vector<std::string> gridLines;
+    {
+        std::string first(g->TextMatrix(1, 1).size(), ' ');
+        first += " ";
+        for (int i = 1; i <= 4; ++i) first += vb::Format(static_cast<float>(i - 1) * step1 + 0.2f, "0.00") + " ";
+        gridLines.push_back(first);
+        for (int j = 1; j <= 3; ++j) {
+            std::string line = g->TextMatrix(j, 0) + " ";
+            for (int i = 1; i <= 4; ++i) line += g->TextMatrix(j, i) + " ";
+            gridLines.push_back(line);
+        }
+    }
+    WhenModal<frmPrintOpts>([](frmPrintOpts& o) {
+        EXPECT_EQ(o.windowTitle(), "Save Options");
+        o.chkGridData->setChecked(true);
+        o.cmdOK->click();
+    });
+    const std::string reportPath = folder.file("fish.dat");
+    ui->saveAnswers.push_back(reportPath);
+    res().mnuSave->trigger();
+    ASSERT_EQ(ui->saveRequests.size(), 1u);
+    EXPECT_EQ(ui->saveRequests[0].fileName, "fish.dat");
+    EXPECT_EQ(ui->saveRequests[0].title, "Save Results");
+    std::vector<std::string> report{dataPath, window->LFD().FileDesc(), std::string(43, '-')};
+    report.insert(report.end(), results.begin(), results.end());
+    report.insert(report.end(), gridLines.begin(), gridLines.end());
+    EXPECT_EQ(SplitLines(WorkingFolder::read(reportPath)), report);
+
+    // Print with the results only: two TABs between label and value.
+    WhenModal<frmPrintOpts>([](frmPrintOpts& o) {
+        EXPECT_EQ(o.windowTitle(), "Print Options");
+        o.chkGridData->setChecked(false);
+        o.cmdOK->click();
+    });
+    res().mnuPrint->trigger();
+    const auto printed = printer->texts();
+    EXPECT_EQ(printer->documentsEnded, 1);
+    ASSERT_GE(printed.size(), 12u);
+    const std::vector<std::string> tail(printed.end() - 12, printed.end());
+    std::vector<std::string> printedReport{dataPath, window->LFD().FileDesc(), std::string(43, '-')};
+    for (const std::string& r : results) {
+        const size_t tab = r.find('\t');
+        printedReport.push_back(print::ExpandTabs(r.substr(0, tab) + "\t\t" + r.substr(tab + 1)));
+    }
+    EXPECT_EQ(tail, printedReport);
+
+    // The Fit menu now offers the held result.
+    EXPECT_TRUE(Enabled("mnuViewParams"));
+    EXPECT_TRUE(Enabled("mnuPlotRestructured"));
+    res().hide();
+    Choose("mnuViewParams");
+    EXPECT_TRUE(res().isVisible());
+
+    // Maximise over the grid's range, watching the path on the contour plot.
+    bool viewEnabled = false;
+    WhenModal<frmMaxOpts>([&](frmMaxOpts& m) {
+        viewEnabled = m.chkViewMax->isEnabled();
+        m.chkViewMax->setChecked(true);
+        m.cmdOK->click();
+    });
+    const size_t logBeforeMax = window->Log().Buffer().size();
+    res().cmdMax->click();
+    EXPECT_TRUE(viewEnabled);
+    EXPECT_TRUE(ui->messages.empty());
+    const std::string maxLine = res().Values().back();
+    EXPECT_EQ(maxLine.rfind("Score = ", 0), 0u) << maxLine;
+    EXPECT_NE(maxLine.find(" at K="), std::string::npos);
+    EXPECT_NE(maxLine.find("  Tzero="), std::string::npos);
+    EXPECT_EQ(res().lblMaxRes->text().toStdString(), maxLine);
+    const std::vector<std::string> log2 = SplitLines(window->Log().Buffer().substr(logBeforeMax));
+    ASSERT_EQ(log2.size(), block.size());
+    EXPECT_EQ(log2[1], "GRIDSEARCH");
+    EXPECT_EQ(log2[11], "Maximisation:\t" + maxLine);
+    EXPECT_TRUE(res().GridDefined());
+
+    // Close of the data set takes the result with it.
+    Choose("mnuClose");
+    EXPECT_FALSE(res().GridDefined());
+    EXPECT_FALSE(res().isVisible());
+    EXPECT_TRUE(charts->pages().empty());
+}
+
+TEST_F(GridRoadTest, CancelHalfWayReportsNothingAndLeavesTheWindowsAsTheyWere) {
+    const std::string logBefore = window->Log().Buffer();
+    const float k = window->GrowthParams()->k(), linf = window->GrowthParams()->Linf();
+    const QString caption = window->windowTitle();
+    StartElefanGrid(true, true);
+    progress.record().cancelAtValue = 2;  // Cancel once half the grid is scored
+    eval().cmdOK->click();
+
+    EXPECT_GE(progress.record().loads, 1);
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_FALSE(res().GridDefined());
+    EXPECT_FALSE(res().isVisible());
+    EXPECT_EQ(res().ResTable(), nullptr);
+    EXPECT_TRUE(charts->pages().empty());
+    EXPECT_EQ(window->Log().Buffer(), logBefore);
+    EXPECT_EQ(window->GrowthParams()->k(), k);
+    EXPECT_EQ(window->GrowthParams()->Linf(), linf);
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_FALSE(eval().isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(Enabled("mnuViewParams"));
+    EXPECT_TRUE(Enabled("mnuGrid"));
+}
+
+TEST_F(GridRoadTest, AFailedSearchIsShownAndHoldsNoResult) {
+    // PROJMAT on the Pauly curve with NGT fixed at 1 on every node: nothing can be scored.
+    Choose("mnuGrid");
+    eval().optMeth[1]->click();
+    eval().optGC[2]->click();
+    eval().optGT[1]->click();
+    WhenModal<frmGridOptions>([](frmGridOptions& o) {
+        EXPECT_EQ(o.lblParamLo[1]->text(), "NGT");
+        o.txtEvals[0]->setText("2");
+        o.txtLo[1]->setText("1");
+        o.txtHi[1]->setText("1");
+        o.txtEvals[1]->setText("1");
+        o.cmdOK->click();
+    });
+    eval().cmdOptions->click();
+    eval().cmdOK->click();
+
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].title, "Search Failed");
+    EXPECT_FALSE(res().GridDefined());
+    EXPECT_FALSE(res().isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(Enabled("mnuViewParams"));
+}
