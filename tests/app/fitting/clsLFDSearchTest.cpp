@@ -351,19 +351,30 @@ TEST_F(SearchTest, SimplexMarkersAndProgress) {
 }
 
 TEST_F(SearchTest, SimplexCancelKeepsEarlierRuns) {
-    FakeMeth m;
-    m.score = peak(0.62f, 48.0f, 1.0f);
-    m.markers = true;
-    // The program-wide flag goes up during run 2 (its path was reset twice).
-    m.onScore = [&] {
-        if (m.resets == 2) MVornGlobs::CancelRequested = true;
-    };
-    clsLFDSearch s;
-    EXPECT_FALSE(s.AmoebaSearch(m, 0, 0.1f, 1.0f, 30.0f, 75.0f));
-    EXPECT_TRUE(MVornGlobs::CancelRequested);   // the search does not clear it
-    EXPECT_EQ(m.resets, 2);                      // no third run
-    EXPECT_TRUE(s.IsFitted());                   // run 1 had converged and stays stored
-    EXPECT_NEAR(s.P1(), 0.62f, 0.01f);
+    // Cancel in the progress window (seen after a run) or through the program-wide flag
+    // (seen by the objective and after the run); either way run 3 never starts.
+    for (bool byProgress : {true, false}) {
+        SCOPED_TRACE(byProgress);
+        ScopedHeadlessProgress progress;
+        FakeMeth m;
+        m.score = peak(0.62f, 48.0f, 1.0f);
+        m.markers = true;
+        clsLFDSearch s;
+        if (byProgress) {
+            s.setVerbose(true);
+            progress.record().cancelAtValue = 1;   // pressed once run 1 is reported
+        } else {
+            m.onScore = [&] {
+                if (m.resets == 2) MVornGlobs::CancelRequested = true;
+            };
+        }
+        EXPECT_FALSE(s.AmoebaSearch(m, 0, 0.1f, 1.0f, 30.0f, 75.0f));
+        EXPECT_EQ(MVornGlobs::CancelRequested, !byProgress);   // the search does not clear it
+        EXPECT_EQ(m.resets, 2);                                 // no third run
+        EXPECT_TRUE(s.IsFitted());                              // what run 1 stored stays
+        EXPECT_NEAR(s.P1(), 0.62f, 0.01f);
+        MVornGlobs::CancelRequested = false;
+    }
 }
 
 TEST_F(SearchTest, SimplexErrorIsLoggedAndRaisedAsSearchFailed) {
