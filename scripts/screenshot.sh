@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes a picture of the main window with a data set loaded, on a virtual X display:
+# Takes a picture of the main window with a data set loaded, on a virtual X display, and
+# pictures of a grid search on it (results window, score table, contour plot) beside it:
 #   bash scripts/screenshot.sh [picture.png] [data file]
 # (default build/screenshots/main-window.png and tests/data/sample.vn5).
 set -euo pipefail
@@ -11,7 +12,7 @@ build_dir=${BUILD_DIR:-build}
 
 bash scripts/install-deps.sh
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" --target vorn_screenshot -j "${JOBS:-$(nproc)}"
+cmake --build "$build_dir" --target vorn_screenshot vorn_grid_screenshot -j "${JOBS:-$(nproc)}"
 tool="$root/$build_dir/bin/vorn_screenshot"
 mkdir -p "$(dirname "$out")"
 
@@ -38,3 +39,5 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1
 (cd "$work" && DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" \
    "$tool" "$work/$(basename "$data")" "$out")
 echo "Saved $out"
+(cd "$work" && DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" \
+   "$root/$build_dir/bin/vorn_grid_screenshot" "$work/$(basename "$data")" "$(dirname "$out")")

@@ -61,7 +61,7 @@ frmGridRes::frmGridRes(QWidget* parent) : QMainWindow(parent) {
     lblResTitle = new QLabel(Q(Res(2)), central);
     lblRes = new QLabel(central);
     lblRes->setObjectName("lblRes");
-    lblRes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblRes->setTextFormat(Qt::RichText);
     lblMaxResTitle = new QLabel(Q(Res(4)), central);
     lblMaxResTitle->setObjectName("lblMaxResTitle");
     lblMaxRes = new QLabel(central);
@@ -320,9 +320,11 @@ void frmGridRes::LogResults() {
 
 void frmGridRes::ShowResultLabels() {
     // The maximisation line has its own section below the estimates.
-    std::string res;
-    for (size_t k = 0; k + 1 < labels_.size(); ++k) res += labels_[k] + "\t" + values_[k] + "\n";
-    lblRes->setText(Q(res));
+    QString res = "<table cellspacing=\"0\" cellpadding=\"1\">";
+    for (size_t k = 0; k + 1 < labels_.size(); ++k)
+        res += "<tr><td>" + Q(labels_[k]).toHtmlEscaped() + "&nbsp;&nbsp;</td><td>" +
+               Q(values_[k]).toHtmlEscaped().replace(" ", "&nbsp;") + "</td></tr>";
+    lblRes->setText(res + "</table>");
     lblMaxRes->setText(values_.empty() ? QString() : Q(values_.back()));
 }
 
