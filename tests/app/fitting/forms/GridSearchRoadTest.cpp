@@ -328,3 +328,38 @@ TEST_F(GridRoadTest, AFailedSearchIsShownAndHoldsNoResult) {
     EXPECT_TRUE(window->isEnabled());
     EXPECT_FALSE(Enabled("mnuViewParams"));
 }
+
+TEST_F(GridRoadTest, ChangedChoicesRefillTheOptionsAndOneSampleOffersNoProjmat) {
+    Choose("mnuGrid");
+    eval().optMeth[2]->click();
+    QString p2;
+    WhenModal<frmGridOptions>([&](frmGridOptions& o) {
+        p2 = o.lblParamLo[1]->text();
+        o.txtEvals[0]->setText("7");
+        o.cmdOK->click();
+    });
+    eval().cmdOptions->click();
+    EXPECT_EQ(p2, "Linf");
+    // Hoenig curve, C vs Ts: the options follow before they are shown again.
+    eval().optGC[1]->click();
+    eval().optGT[2]->click();
+    QString p1, evals;
+    WhenModal<frmGridOptions>([&](frmGridOptions& o) {
+        p1 = o.lblParamLo[0]->text(), p2 = o.lblParamLo[1]->text(), evals = o.txtEvals[0]->text();
+        o.cmdCancel->click();
+    });
+    eval().cmdOptions->click();
+    EXPECT_EQ(p1, "C");
+    EXPECT_EQ(p2, "Ts");
+    EXPECT_EQ(evals, "15");
+    eval().cmdCancel->click();
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(eval().optMeth[1]->isEnabled());
+
+    // A data set of one sample: PROJMAT is not offered, and Plot Fit is off.
+    while (window->LFD().NumDists() > 1) window->LFD().EraseDist(window->LFD().NumDists());
+    EXPECT_FALSE(Enabled("mnuPlotFit"));
+    Choose("mnuGrid");
+    EXPECT_FALSE(eval().optMeth[1]->isEnabled());
+    eval().cmdCancel->click();
+}
