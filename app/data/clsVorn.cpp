@@ -116,7 +116,7 @@ void clsVorn::Refresh() {
 void clsVorn::EraseDist(int16_t i) {
     if (mStatus == 0) return;
     // An index outside the data would otherwise drop the last sample without a word.
-    if (i < 1 || i > mNumDists || mNumDists > mDimDists) RaiseSubscript("EraseDist");
+    if (i < 1 || i > mNumDists || mNumDists > mDimDists || mNumClasses > mDimClasses) RaiseSubscript("EraseDist");
     const std::vector<float> oldDists = mDists;
     const std::vector<float> oldTime = mSTime;
     const int16_t oldClasses = mDimClasses;
@@ -146,7 +146,8 @@ void clsVorn::EraseDist(int16_t i) {
 
 void clsVorn::InsertDist(float t) {
     if (mStatus == 0) return;
-    if (mNumDists > mDimDists) RaiseSubscript("InsertDist");
+    // Counts set without remaking the arrays would walk past their end.
+    if (mNumDists > mDimDists || mNumClasses > mDimClasses) RaiseSubscript("InsertDist");
     const std::vector<float> oldDists = mDists;
     const int16_t p = DistForNewTime(t);
 

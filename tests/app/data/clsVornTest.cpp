@@ -178,6 +178,12 @@ TEST(clsVornModel, DistsGuardsReadsAndRefusesWritesOutsideTheClasses) {
     EXPECT_EQ(v.Dists(8, 1), -1.0f);
     EXPECT_EQ(ErrorOf([&] { v.setDists(8, 1, 1.0f); }), 9);
     EXPECT_EQ(ErrorOf([&] { v.Calc_dist_totals(); }), 9);
+    v.setNumDists(3);
+    v.setNumClasses(40);
+    EXPECT_EQ(ErrorOf([&] { v.InsertDist(5.0f); }), 9);
+    EXPECT_EQ(ErrorOf([&] { v.EraseDist(1); }), 9);
+    v.setNumClasses(4);
+    EXPECT_EQ(Times(v), (std::vector<float>{1, 2, 3}));  // both refused before changing anything
 }
 
 TEST(clsVornModel, TotalsFirstNonZeroClassAndIndexedFields) {
