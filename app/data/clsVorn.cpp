@@ -194,6 +194,7 @@ int16_t clsVorn::DistForTime(float t) const {
 
 void clsVorn::NewDataSet(const std::string& desc, float minLen, float classSize, int32_t numClasses) {
     const int16_t nc = vb::CInt(static_cast<double>(numClasses));  // raises 6 above 32767
+    if (nc < 0) RaiseSubscript("NewDataSet");  // before anything of the old set is changed
     setFileDesc(desc);
     mDataSource = 3;
     mStatus = 1;

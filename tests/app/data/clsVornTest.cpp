@@ -112,6 +112,9 @@ TEST(clsVornModel, NewDataSetTakesTheFirstFreeDefaultNameAndRefreshes) {
     EXPECT_FALSE(v.Param(6).has_value());
     EXPECT_FALSE(v.Param(-1).has_value());
     EXPECT_EQ(ErrorOf([&] { v.NewDataSet("x", 0.0f, 1.0f, 40000); }), 6);
+    EXPECT_EQ(ErrorOf([&] { v.NewDataSet("x", 0.0f, 1.0f, -3); }), 9);
+    EXPECT_EQ(v.FileDesc(), "Cod 1999");  // refused sizes leave the set as it was
+    EXPECT_EQ(v.NumClasses(), 20);
 }
 
 TEST(clsVornModel, InsertDistKeepsTimeOrderAndPutsAnEqualTimeFirst) {
