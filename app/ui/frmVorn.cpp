@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTime>
+#include <QTimer>
 #include <exception>
 
 #include "BusyGuard.h"
@@ -300,14 +301,21 @@ void frmVorn::RefreshMenus() {
 // Commands
 
 void frmVorn::Run(const char* proc, const std::function<void()>& command) {
-    // While a long command runs nothing else starts: it may be using the data set.
-    if (busy::IsBusy()) return;
+    // While a long command runs nothing else starts: it may be using the data set. The
+    // same holds for a click that arrives while a command lets pending events run.
+    if (busy::IsBusy() || commandDepth_ > 0) return;
+    ++commandDepth_;
     try {
         command();
     } catch (const VbError& e) {
         if (e.Number != kUserCancelled) mErr->HandleError(e, std::string("frmVorn") + proc);
     } catch (const std::exception& e) {
         Tell(e.what(), forms::vbCritical);
+    }
+    --commandDepth_;
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
     }
 }
 
@@ -668,6 +676,11 @@ void frmVorn::BusyChanged(bool isBusy) {
 void frmVorn::closeEvent(QCloseEvent* event) {
     // A running command keeps the window; it closes when the command has ended.
     if (busy::DeferClose(this)) {
+        event->ignore();
+        return;
+    }
+    if (commandDepth_ > 0) {  // Exit, or the close box while a command waits for events
+        closePending_ = true;
         event->ignore();
         return;
     }

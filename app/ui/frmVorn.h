@@ -135,6 +135,8 @@ private:
     int lfdEventId_ = 0;
     bool editMode_ = false;
     bool shutDown_ = false;  // the shut-down questions are answered
+    int commandDepth_ = 0;   // a command is running
+    bool closePending_ = false;
     int busyConnection_ = 0;
     std::vector<MenuEntry> entries_;
 };

@@ -501,3 +501,35 @@ TEST_F(MainWindowTest, NothingStartsOrClosesWhileALongCommandRuns) {
     EXPECT_NE(ui->messages[0].prompt.find("keep the current log file"), std::string::npos);
     window.reset();
 }
+
+TEST_F(MainWindowTest, ClicksWhileACommandLetsEventsRunWaitForIt) {
+    const std::string path = folder.fixture("sample.vn5", "sample.vn5");
+    ui->openAnswers.push_back(path);
+    bool tried = false;
+    ui->onDoEvents = [&] {
+        if (tried) return;
+        tried = true;
+        window->MenuItem("mnuNew")->trigger();  // would show the new data set dialog
+        EXPECT_FALSE(window->close());
+    };
+    Choose("mnuOpen");
+    ui->onDoEvents = nullptr;
+    EXPECT_TRUE(tried);
+    EXPECT_TRUE(window->DataLoaded());
+    EXPECT_EQ(window->LFD().FileName(), path);
+    // The close asked for during the command comes afterwards.
+    ui->msgBoxAnswers = {forms::vbYes};
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    window.reset();
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+    ui->msgBoxAnswers = {forms::vbYes};
+    Choose("mnuExit");
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_NE(ui->messages[0].prompt.find("keep the current log file"), std::string::npos);
+    window.reset();
+}
