@@ -74,6 +74,7 @@ void clsVorn::ReDimArrays() {
 }
 
 void clsVorn::ResizeData(int16_t nd, int16_t nc) {
+    if (nd < 0 || nc < 0) RaiseSubscript("ResizeData");  // the old arrays stay as they were
     mNumDists = nd;
     mNumClasses = nc;
     mStatus = 1;

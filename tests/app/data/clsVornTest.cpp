@@ -115,6 +115,8 @@ TEST(clsVornModel, NewDataSetTakesTheFirstFreeDefaultNameAndRefreshes) {
     EXPECT_EQ(ErrorOf([&] { v.NewDataSet("x", 0.0f, 1.0f, -3); }), 9);
     EXPECT_EQ(v.FileDesc(), "Cod 1999");  // refused sizes leave the set as it was
     EXPECT_EQ(v.NumClasses(), 20);
+    EXPECT_EQ(ErrorOf([&] { v.ResizeData(-1, 4); }), 9);
+    EXPECT_EQ(v.NumDists(), 1);
 }
 
 TEST(clsVornModel, InsertDistKeepsTimeOrderAndPutsAnEqualTimeFirst) {
