@@ -347,7 +347,3 @@ clsSimData& clsVorn::SimData() {
 
 void clsVorn::InitialiseSimData(const clsSimData& src) { SimData().Clone(src); }
 
-// The data set's reader and writer find the record through these hooks from the start.
-namespace {
-[[maybe_unused]] const bool kRecordHooksInstalled = (clsSimData::InstallRecordHooks(), true);
-}

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "clsSimData.h"
 #include "clsVorn.h"
 #include "modHald.h"
 #include "modObjIO.h"
@@ -31,8 +32,15 @@ constexpr int32_t kSampleBytes = 408;
 constexpr int kStoredClasses = 101;
 constexpr int32_t kSimRecordBytes = 97;
 
+// The simulation parameters install their record reader and writer on first use, so every
+// program that reads or writes data files gets them, whatever else it links.
 clsVorn::SimRecordHooks& Hooks() {
     static clsVorn::SimRecordHooks hooks;
+    static bool installing = false;
+    if (!installing) {
+        installing = true;
+        clsSimData::InstallRecordHooks();
+    }
     return hooks;
 }
 
