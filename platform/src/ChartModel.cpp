@@ -558,14 +558,12 @@ Handle ChartModel::WGLine(Handle graph, int32_t context, Handle xAxis, Handle yA
     return o.id;
 }
 
-Handle ChartModel::WGEllipseNorm(Handle graph, int32_t context, double x1, double y1, double x2, double y2,
-                                 int32_t colour, int32_t borderWidth, int32_t style, int32_t fillColour) {
-    Record("WGEllipseNorm", {I(graph), I(context), D(x1), D(y1), D(x2), D(y2), I(colour), I(borderWidth),
-                             I(style), I(fillColour)});
+Handle ChartModel::AddShape(Object::Kind kind, Handle graph, double x1, double y1, double x2, double y2,
+                            int32_t colour, int32_t borderWidth, int32_t fillColour) {
     Graph* g = graphMut(graph);
     if (!g) return 0;
     Object o;
-    o.kind = Object::Kind::Ellipse;
+    o.kind = kind;
     o.id = NewHandle();
     o.x1 = x1;
     o.y1 = y1;
@@ -579,25 +577,18 @@ Handle ChartModel::WGEllipseNorm(Handle graph, int32_t context, double x1, doubl
     return o.id;
 }
 
+Handle ChartModel::WGEllipseNorm(Handle graph, int32_t context, double x1, double y1, double x2, double y2,
+                                 int32_t colour, int32_t borderWidth, int32_t style, int32_t fillColour) {
+    Record("WGEllipseNorm", {I(graph), I(context), D(x1), D(y1), D(x2), D(y2), I(colour), I(borderWidth),
+                             I(style), I(fillColour)});
+    return AddShape(Object::Kind::Ellipse, graph, x1, y1, x2, y2, colour, borderWidth, fillColour);
+}
+
 Handle ChartModel::WGRectangleNorm(Handle graph, int32_t context, double x1, double y1, double x2, double y2,
                                    int32_t colour, int32_t borderWidth, int32_t style, int32_t fillColour) {
     Record("WGRectangleNorm", {I(graph), I(context), D(x1), D(y1), D(x2), D(y2), I(colour), I(borderWidth),
                                I(style), I(fillColour)});
-    Graph* g = graphMut(graph);
-    if (!g) return 0;
-    Object o;
-    o.kind = Object::Kind::Rectangle;
-    o.id = NewHandle();
-    o.x1 = x1;
-    o.y1 = y1;
-    o.x2 = x2;
-    o.y2 = y2;
-    o.colour = colour;
-    o.borderWidth = borderWidth;
-    o.fillColour = fillColour;
-    g->objects.push_back(o);
-    Touch(*g);
-    return o.id;
+    return AddShape(Object::Kind::Rectangle, graph, x1, y1, x2, y2, colour, borderWidth, fillColour);
 }
 
 int32_t ChartModel::WGShowObject(Handle graph, Handle object, int32_t show) {

@@ -283,6 +283,9 @@ protected:
     // Something on the page changed (an object moved or shown).
     virtual void OnPageChanged(Handle) {}
     Handle NewHandle() { return nextHandle_++; }
+    // An ellipse or rectangle object in normalised page coordinates.
+    Handle AddShape(Object::Kind kind, Handle graph, double x1, double y1, double x2, double y2,
+                    int32_t colour, int32_t borderWidth, int32_t fillColour);
 
 private:
     void Record(const std::string& fn, std::vector<CallArg> args);
