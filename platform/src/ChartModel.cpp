@@ -601,13 +601,12 @@ int32_t ChartModel::WGShowObject(Handle graph, Handle object, int32_t show) {
     return kStatusOk;
 }
 
-int32_t ChartModel::WGChangeObjectCoord(Handle graph, Handle object, double x1, double y1, double x2,
-                                        double y2, int32_t redraw) {
-    Record("WGChangeObjectCoord", {I(graph), I(object), D(x1), D(y1), D(x2), D(y2), I(redraw)});
+int32_t ChartModel::MoveObject(Handle graph, Handle object, bool dataCoords, double x1, double y1,
+                               double x2, double y2) {
     Graph* g = graphMut(graph);
     Object* o = g ? g->object(object) : nullptr;
     if (!o) return kStatusBadHandle;
-    o->dataCoords = true;
+    o->dataCoords = dataCoords;
     o->x1 = x1;
     o->y1 = y1;
     o->x2 = x2;
@@ -616,19 +615,16 @@ int32_t ChartModel::WGChangeObjectCoord(Handle graph, Handle object, double x1, 
     return kStatusOk;
 }
 
+int32_t ChartModel::WGChangeObjectCoord(Handle graph, Handle object, double x1, double y1, double x2,
+                                        double y2, int32_t redraw) {
+    Record("WGChangeObjectCoord", {I(graph), I(object), D(x1), D(y1), D(x2), D(y2), I(redraw)});
+    return MoveObject(graph, object, true, x1, y1, x2, y2);
+}
+
 int32_t ChartModel::WGChangeObjectCoordNorm(Handle graph, Handle object, double x1, double y1, double x2,
                                             double y2, int32_t redraw) {
     Record("WGChangeObjectCoordNorm", {I(graph), I(object), D(x1), D(y1), D(x2), D(y2), I(redraw)});
-    Graph* g = graphMut(graph);
-    Object* o = g ? g->object(object) : nullptr;
-    if (!o) return kStatusBadHandle;
-    o->dataCoords = false;
-    o->x1 = x1;
-    o->y1 = y1;
-    o->x2 = x2;
-    o->y2 = y2;
-    Touch(*g);
-    return kStatusOk;
+    return MoveObject(graph, object, false, x1, y1, x2, y2);
 }
 
 int32_t ChartModel::WGSetProcessMouseEventFlag(int32_t flag) {

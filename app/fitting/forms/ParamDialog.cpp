@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "MVornGlobs.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
 
@@ -70,4 +71,15 @@ bool ParamDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void ParamDialog::MakeButtons(const QString& okCaption, const QString& cancelCaption) {
+    cmdOK = new QPushButton(okCaption, this);
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel = new QPushButton(cancelCaption, this);
+    cmdCancel->setObjectName("cmdCancel");
+    cmdHelp = new QPushButton(QString::fromStdString(MVornGlobs::HelpCaption), this);
+    cmdHelp->setObjectName("cmdHelp");
+    cmdOK->setDefault(true);
+    cancelButton_ = cmdCancel;
 }

@@ -17,7 +17,15 @@ class ParamDialog : public QDialog {
 public:
     explicit ParamDialog(QWidget* parent = nullptr);
 
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdHelp = nullptr;
+
 protected:
+    // Makes the OK, Cancel and Help buttons: OK is the default button, and moving the
+    // focus to Cancel checks nothing. The dialog lays them out itself.
+    void MakeButtons(const QString& okCaption, const QString& cancelCaption);
+
     // Registers a box and its check (which shows its own message); boxes are checked in
     // the order they were registered.
     void AddBox(QLineEdit* box, std::function<bool()> check);

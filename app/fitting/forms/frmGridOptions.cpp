@@ -79,14 +79,7 @@ frmGridOptions::frmGridOptions(QWidget* parent) : ParamDialog(parent) {
     plot->addWidget(chkFit);
     plot->addWidget(chkContour);
 
-    cmdOK = new QPushButton(Q(G::OKCaption), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton(Q(G::CancelCaption), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdHelp = new QPushButton(Q(G::HelpCaption), this);
-    cmdHelp->setObjectName("cmdHelp");
-    cmdOK->setDefault(true);
-    cancelButton_ = cmdCancel;
+    MakeButtons(Q(G::OKCaption), Q(G::CancelCaption));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);

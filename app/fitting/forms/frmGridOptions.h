@@ -42,9 +42,6 @@ public:
     QGroupBox* fmeFixed;
     QLabel* Label2;
     QLabel* Label3;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-    QPushButton* cmdHelp;
 
 protected:
     void reject() override;

@@ -58,14 +58,7 @@ frmMaxOpts::frmMaxOpts(QWidget* parent) : ParamDialog(parent) {
     grid->addWidget(Label2, 3, 2);
     grid->addWidget(txtP2Hi, 3, 3);
 
-    cmdOK = new QPushButton(Q(G::OKCaption), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton(Q(G::CancelCaption), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdHelp = new QPushButton(Q(G::HelpCaption), this);
-    cmdHelp->setObjectName("cmdHelp");
-    cmdOK->setDefault(true);
-    cancelButton_ = cmdCancel;
+    MakeButtons(Q(G::OKCaption), Q(G::CancelCaption));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);

@@ -39,9 +39,6 @@ public:
     QGroupBox* fmeMaxOpts;
     QLabel* Label1;
     QLabel* Label2;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-    QPushButton* cmdHelp;
 
 protected:
     void reject() override;

@@ -45,14 +45,7 @@ frmPlotFit::frmPlotFit(QWidget* parent) : ParamDialog(parent) {
         params->addWidget(txtParam[k], k, 1);
         AddBox(txtParam[k], [this, k] { return G::CheckParamRange(k, txtParam[k]->text().toStdString()); });
     }
-    cmdOK = new QPushButton("&Plot", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton(Q(G::CloseCaption), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdHelp = new QPushButton(Q(G::HelpCaption), this);
-    cmdHelp->setObjectName("cmdHelp");
-    cmdOK->setDefault(true);
-    cancelButton_ = cmdCancel;
+    MakeButtons("&Plot", Q(G::CloseCaption));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);

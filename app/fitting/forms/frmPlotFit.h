@@ -29,9 +29,6 @@ public:
     std::array<QLabel*, 6> lblParam{};
     QGroupBox* fmeGC;
     QGroupBox* fmeParams;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-    QPushButton* cmdHelp;
 
 protected:
     void reject() override;

@@ -291,6 +291,9 @@ private:
     void Record(const std::string& fn, std::vector<CallArg> args);
     Graph* graphMut(Handle h);
     void Touch(const Graph& g);
+    // Moves an object to new corners, in data or normalised coordinates.
+    int32_t MoveObject(Handle graph, Handle object, bool dataCoords, double x1, double y1, double x2,
+                       double y2);
     void ReleasePage(Handle page);
 
     std::map<Handle, Page> pages_;
