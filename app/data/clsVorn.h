@@ -181,10 +181,6 @@ private:
     float PaulyLength(float t, float K, float Linf, float t0, float Ts, float NGT) const;
     float AgeRootFn(float t) const;
 
-    // Simulation.
-    void ComputeCumDists();
-    void DrawSample();
-
     // ---- fields ----
     std::string mFileName;
     std::string mFileDesc;
@@ -207,8 +203,6 @@ private:
     std::vector<float> mLBounds;         // 1..NumClasses+1
     Hald_Error mErr;
     int32_t mAgeSearchFlag = 0;          // 2 once the seasonal age search has run
-    std::vector<std::vector<float>> mCumTable;   // (0..NumDists, 0..NSteps)
-    double mNSteps = 200.0;
     float mC = 0.0f;
     float mNGT = 0.0f;
     float mAgeTarget = 0.0f;             // class bound whose age is being searched

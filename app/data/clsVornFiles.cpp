@@ -301,7 +301,6 @@ void clsVorn::AdoptFrom(clsVorn& other) {
     mSTime = std::move(other.mSTime);
     mTmin = std::move(other.mTmin);
     mLBounds = std::move(other.mLBounds);
-    mCumTable = std::move(other.mCumTable);
     mLinf = other.mLinf;
     mK = other.mK;
     mt0 = other.mt0;
