@@ -270,13 +270,12 @@ int32_t ChartModel::WGGetAxisRange(Handle graph, Handle axis, double& min, doubl
     return kStatusOk;
 }
 
-Handle ChartModel::WGDrawXAxis(Handle graph, int32_t context, double tick, int32_t flag, int32_t kind) {
-    Record("WGDrawXAxis", {I(graph), I(context), D(tick), I(flag), I(kind)});
+Handle ChartModel::AddAxis(Handle graph, bool isX, double tick, int32_t flag, int32_t kind) {
     Graph* g = graphMut(graph);
     if (!g) return 0;
     Axis a;
     a.id = NewHandle();
-    a.isX = true;
+    a.isX = isX;
     a.tick = tick;
     a.flag = flag;
     a.kind = kind;
@@ -285,19 +284,14 @@ Handle ChartModel::WGDrawXAxis(Handle graph, int32_t context, double tick, int32
     return a.id;
 }
 
+Handle ChartModel::WGDrawXAxis(Handle graph, int32_t context, double tick, int32_t flag, int32_t kind) {
+    Record("WGDrawXAxis", {I(graph), I(context), D(tick), I(flag), I(kind)});
+    return AddAxis(graph, true, tick, flag, kind);
+}
+
 Handle ChartModel::WGDrawYAxis(Handle graph, int32_t context, double tick, int32_t flag, int32_t kind) {
     Record("WGDrawYAxis", {I(graph), I(context), D(tick), I(flag), I(kind)});
-    Graph* g = graphMut(graph);
-    if (!g) return 0;
-    Axis a;
-    a.id = NewHandle();
-    a.isX = false;
-    a.tick = tick;
-    a.flag = flag;
-    a.kind = kind;
-    a.pen = g->pen;
-    g->axes.push_back(a);
-    return a.id;
+    return AddAxis(graph, false, tick, flag, kind);
 }
 
 int32_t ChartModel::WGLabelAxis(Handle graph, int32_t context, Handle axis, int32_t kind, int32_t format,

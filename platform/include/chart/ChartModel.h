@@ -291,6 +291,8 @@ private:
     void Record(const std::string& fn, std::vector<CallArg> args);
     Graph* graphMut(Handle h);
     void Touch(const Graph& g);
+    // An x or y axis with the current pen.
+    Handle AddAxis(Handle graph, bool isX, double tick, int32_t flag, int32_t kind);
     // Moves an object to new corners, in data or normalised coordinates.
     int32_t MoveObject(Handle graph, Handle object, bool dataCoords, double x1, double y1, double x2,
                        double y2);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 
+#include "DataTestSupport.h"
 #include "modHald.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
@@ -16,12 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kData = TEST_DATA_DIR;
+using datatest::Bytes;
+using datatest::ErrorOf;
 
-std::string Bytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+const fs::path kData = TEST_DATA_DIR;
 
 float SingleAt(const std::string& b, std::size_t offset) {
     uint32_t u = 0;
@@ -31,30 +30,13 @@ float SingleAt(const std::string& b, std::size_t offset) {
     return f;
 }
 
-VbError ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e;
-    }
-    return VbError(0, "", "");
-}
-
-class FilesTest : public ::testing::Test {
+class FilesTest : public datatest::TempFolderTest {
 protected:
-    void SetUp() override {
-        old_ = fs::current_path();
-        dir = fs::temp_directory_path() /
-              ("vorn_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::current_path(dir);
-    }
+    FilesTest() : TempFolderTest("vorn_files_") {}
     void TearDown() override {
         clsVorn::SetSimRecordHooks({});
         vb::CloseAll();
-        fs::current_path(old_);
-        fs::remove_all(dir);
+        TempFolderTest::TearDown();
     }
     // A copy of a fixture in the test folder, so reading it cannot change the original.
     std::string Fixture(const char* name) {
@@ -64,10 +46,6 @@ protected:
     std::size_t FilesInFolder() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
     }
-    fs::path dir;
-
-private:
-    fs::path old_;
 };
 
 void ExpectSameData(const clsVorn& a, const clsVorn& b) {

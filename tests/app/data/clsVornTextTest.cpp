@@ -8,48 +8,24 @@
 #include <functional>
 #include <iterator>
 
+#include "DataTestSupport.h"
 #include "vb/VbError.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Bytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using datatest::Bytes;
+using datatest::ErrorOf;
 
-VbError ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e;
-    }
-    return VbError(0, "", "");
-}
 
-class TextTest : public ::testing::Test {
+class TextTest : public datatest::TempFolderTest {
 protected:
-    void SetUp() override {
-        old_ = fs::current_path();
-        dir = fs::temp_directory_path() /
-              ("vorn_text_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        fs::current_path(old_);
-        fs::remove_all(dir);
-    }
+    TextTest() : TempFolderTest("vorn_text_") {}
     std::string Write(const char* name, const std::string& text) {
         std::ofstream(dir / name, std::ios::binary) << text;
         return (dir / name).string();
     }
-    fs::path dir;
-
-private:
-    fs::path old_;
 };
 
 }  // namespace
