@@ -17,6 +17,12 @@ namespace {
     throw VbError(number, std::string("Vorn5.") + source, ErrorText(number));
 }
 
+// A trap of the floating-point helpers: the caller's source, or the helper's own name.
+[[noreturn]] void trap(int32_t number, const char* callerSource, const char* helper) {
+    if (callerSource) Raise(number, callerSource);
+    raise(number, helper);
+}
+
 // Shortest text of x at `precision` significant digits in the manner of %G, always with
 // '.', exponent as "E+07". Locale-blind (std::to_chars), unlike printf under Qt.
 template <typename T>
@@ -186,6 +192,10 @@ std::function<double()>& timerSource() {
 }
 
 }  // namespace
+
+void Raise(int32_t number, std::string source) {
+    throw VbError(number, std::move(source), ErrorText(number));
+}
 
 std::string ErrorText(int32_t number) {
     switch (number) {
@@ -386,36 +396,36 @@ int16_t MulInt(int16_t a, int16_t b) {
 
 // ---- floating-point traps ----
 
-double Div(double a, double b) {
-    if (std::isnan(a) || std::isnan(b)) raise(6, "Div");
-    if (b == 0) raise(a == 0 ? 6 : 11, "Div");
+double Div(double a, double b, const char* source) {
+    if (std::isnan(a) || std::isnan(b)) trap(6, source, "Div");
+    if (b == 0) trap(a == 0 ? 6 : 11, source, "Div");
     double r = a / b;
-    if (std::isinf(r) || std::isnan(r)) raise(6, "Div");
+    if (std::isinf(r) || std::isnan(r)) trap(6, source, "Div");
     return r;
 }
 
-float DivS(float a, float b) {
-    if (std::isnan(a) || std::isnan(b)) raise(6, "DivS");
-    if (b == 0) raise(a == 0 ? 6 : 11, "DivS");
+float DivS(float a, float b, const char* source) {
+    if (std::isnan(a) || std::isnan(b)) trap(6, source, "DivS");
+    if (b == 0) trap(a == 0 ? 6 : 11, source, "DivS");
     float r = a / b;
-    if (std::isinf(r) || std::isnan(r)) raise(6, "DivS");
+    if (std::isinf(r) || std::isnan(r)) trap(6, source, "DivS");
     return r;
 }
 
-double Log(double x) {
-    if (std::isnan(x) || x <= 0) raise(5, "Log");
+double Log(double x, const char* source) {
+    if (std::isnan(x) || x <= 0) trap(5, source, "Log");
     return std::log(x);
 }
 
-double Sqr(double x) {
-    if (std::isnan(x) || x < 0) raise(5, "Sqr");
+double Sqr(double x, const char* source) {
+    if (std::isnan(x) || x < 0) trap(5, source, "Sqr");
     return std::sqrt(x);
 }
 
-double Exp(double x) {
-    if (std::isnan(x)) raise(6, "Exp");
+double Exp(double x, const char* source) {
+    if (std::isnan(x)) trap(6, source, "Exp");
     double r = std::exp(x);
-    if (std::isinf(r)) raise(6, "Exp");
+    if (std::isinf(r)) trap(6, source, "Exp");
     return r;
 }
 

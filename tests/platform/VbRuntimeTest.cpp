@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <functional>
 #include <limits>
 
 #include "vb/VbError.h"
@@ -141,6 +142,30 @@ TEST(VbRuntime, FloatingPointTrapsRaiseTheRuntimeNumbers) {
     EXPECT_EQ(errorOf([] { Exp(710); }), 6);
     EXPECT_EQ(Sqr(0), 0.0);
     EXPECT_DOUBLE_EQ(Log(Exp(2)), 2.0);
+}
+
+TEST(VbRuntime, RaisedErrorsCarryTheRuntimeTextAndTheCallersSource) {
+    struct Case {
+        std::function<void()> act;
+        int32_t number;
+        std::string source, text;
+    };
+    const Case cases[] = {
+        {[] { Raise(9, "clsThing.Item"); }, 9, "clsThing.Item", "Subscript out of range"},
+        {[] { Div(2, 0, "clsThing.Mean"); }, 11, "clsThing.Mean", "Division by zero"},
+        {[] { Sqr(-1, "clsThing.SD"); }, 5, "clsThing.SD", "Invalid procedure call or argument"},
+        {[] { Div(2, 0); }, 11, "Vorn5.Div", "Division by zero"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.act();
+            ADD_FAILURE() << c.source << " did not raise";
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.Number, c.number);
+            EXPECT_EQ(e.Source, c.source);
+            EXPECT_EQ(e.Description, c.text);
+        }
+    }
 }
 
 TEST(VbRuntime, TrimRemovesSpacesOnly) {

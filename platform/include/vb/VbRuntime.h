@@ -46,13 +46,18 @@ float Fix(float x);
 int16_t AddInt(int16_t a, int16_t b);
 int16_t MulInt(int16_t a, int16_t b);
 
+// Raises the runtime's error `number` with its one text from ErrorText, naming `source`
+// (the class and procedure that failed) as given.
+[[noreturn]] void Raise(int32_t number, std::string source);
+
 // Floating-point operations that raise where the original runtime raised:
-// x/0 -> 11, 0/0 and overflow -> 6, Log(<=0) and Sqr(<0) -> 5.
-double Div(double a, double b);
-float DivS(float a, float b);
-double Log(double x);
-double Sqr(double x);
-double Exp(double x);
+// x/0 -> 11, 0/0 and overflow -> 6, Log(<=0) and Sqr(<0) -> 5. The error names `source`
+// when one is given, else the runtime itself ("Vorn5.Div", ...).
+double Div(double a, double b, const char* source = nullptr);
+float DivS(float a, float b, const char* source = nullptr);
+double Log(double x, const char* source = nullptr);
+double Sqr(double x, const char* source = nullptr);
+double Exp(double x, const char* source = nullptr);
 
 // Trim/LTrim/RTrim remove spaces only.
 std::string Trim(std::string_view s);
