@@ -1,0 +1,59 @@
+#ifndef CLSBEVHOLTZ_H
+#define CLSBEVHOLTZ_H
+// Total mortality Z of every sample from the mean length of the fish at and above a
+// cut-off length Lc (Beverton and Holt 1956, "A review of methods for estimating mortality
+// rates in fish populations", Rapp. P.-v. Reun. Cons. int. Explor. Mer 140: 67-83):
+//     Z = K (Linf - Lbar) / (Lbar - Lc)
+// with the fish of a class counted at its mid-point. The estimator assumes constant
+// recruitment and mortality and full selection from Lc on, so Lc should lie above the
+// lengths at which the gear is not yet fully selective.
+//
+// Lc is moved down to the class bound at or below it. A calculation that cannot give a
+// Z for every sample fails as a whole: the error goes to the error log, Calculated() is
+// false and FailReason() says why in words the user can act on.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Hald_Error.h"
+
+class clsVorn;
+
+class clsBevHoltZ {
+public:
+    // Holds the data set (which must outlive this object) and sizes ZVals to its samples.
+    void InitialiseMe(const clsVorn& data);
+
+    // Computes Z of every sample, their mean, variance and standard error. Lc is moved
+    // down to a class bound and written back. False when the calculation failed.
+    bool CalculateMortality(float K, float Linf, float& Lc);
+
+    bool Calculated() const { return calculated_; }
+    const std::string& FailReason() const { return failReason_; }
+
+    float meanZ() const { return meanZ_; }
+    float StdErrZ() const { return stdErrZ_; }
+    float varZ() const { return varZ_; }
+    // Z of sample i; -1 for an i outside 1..NumDists.
+    float ZVals(int16_t i) const;
+    float Lc() const { return lc_; }
+    float k() const { return k_; }
+    float Linf() const { return linf_; }
+
+private:
+    void Calculate(float K, float Linf, float& Lc);
+    void setmeanZ(float v) { meanZ_ = v; }
+    void setStdErrZ(float v) { stdErrZ_ = v; }
+    void setvarZ(float v) { varZ_ = v; }
+    void setZVals(int16_t i, float v);
+
+    const clsVorn* data_ = nullptr;
+    float lc_ = 0, k_ = 0, linf_ = 0;
+    std::vector<float> zVals_;  // 1..NumDists
+    float meanZ_ = 0, stdErrZ_ = 0, varZ_ = 0;
+    bool calculated_ = false;
+    std::string failReason_;
+    Hald_Error err_;
+};
+
+#endif

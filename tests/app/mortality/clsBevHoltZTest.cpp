@@ -1,0 +1,169 @@
+// The mean-length estimator on hand-worked data sets: Z = K (Linf - Lbar) / (Lbar - Lc)
+// over the fish at and above Lc counted at their class mid-points.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "../../dlls/Vorn5_Solver/ErrorCapture.h"
+#include "MortalityFixtures.h"
+#include "clsBevHoltZ.h"
+#include "clsVorn.h"
+
+namespace {
+
+using mortalitytest::Fill;
+
+// Classes 10-12, 12-14, ..., 24-26 (mid-points 11, 13, ..., 25).
+// Sample 1 above Lc 14: one fish at 21 and one at 23, Lbar 22; with K 1, Linf 30:
+//   Z = (30 - 22) / (22 - 14) = 1.
+// Sample 2: one fish at 17 and one at 19, Lbar 18: Z = (30 - 18) / (18 - 14) = 3.
+// The fish below Lc (class 10-12) must not count.
+const std::vector<std::vector<float>> kTwoSamples = {
+    {7, 0, 0, 0, 0, 1, 1, 0},
+    {3, 0, 0, 1, 1, 0, 0, 0},
+};
+
+TEST(clsBevHoltZ, TwoSamplesWithZ1And3GiveMean2AndStandardError1) {
+    ErrorCapture errors;
+    clsVorn v;
+    Fill(v, 10, 2, kTwoSamples);
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 15.5f;  // between bounds: moved down to 14
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc));
+    EXPECT_EQ(lc, 14.0f);
+    EXPECT_EQ(bh.Lc(), 14.0f);
+    EXPECT_EQ(bh.k(), 1.0f);
+    EXPECT_EQ(bh.Linf(), 30.0f);
+    EXPECT_EQ(bh.ZVals(1), 1.0f);
+    EXPECT_EQ(bh.ZVals(2), 3.0f);
+    EXPECT_EQ(bh.meanZ(), 2.0f);
+    // Variance (1 + 9 - 4^2 / 2) / 1 = 2; standard error sqrt(2) / sqrt(2) = 1.
+    EXPECT_FLOAT_EQ(bh.varZ(), 2.0f);
+    EXPECT_FLOAT_EQ(bh.StdErrZ(), 1.0f);
+    EXPECT_EQ(bh.ZVals(0), -1.0f);
+    EXPECT_EQ(bh.ZVals(3), -1.0f);
+    EXPECT_EQ(errors.ShownCount(), 0u);
+}
+
+TEST(clsBevHoltZ, OneSampleHasNoSpread) {
+    clsVorn v;
+    Fill(v, 10, 2, {kTwoSamples[1]});
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 14;
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc));
+    EXPECT_EQ(bh.meanZ(), 3.0f);
+    EXPECT_EQ(bh.varZ(), 0.0f);
+    EXPECT_EQ(bh.StdErrZ(), 0.0f);
+}
+
+TEST(clsBevHoltZ, EqualZValuesGiveStandardErrorZeroNotAnError) {
+    // One fish at 19: Z = 11 / 5 = 2.2, not exact in single; over three equal samples the
+    // sum of squares less the squared sum / 3 comes out just below 0.
+    const std::vector<float> one = {0, 0, 0, 0, 1, 0, 0, 0};
+    clsVorn v;
+    Fill(v, 10, 2, {one, one, one});
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 14;
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc)) << bh.FailReason();
+    EXPECT_FLOAT_EQ(bh.meanZ(), 2.2f);
+    EXPECT_EQ(bh.varZ(), 0.0f);
+    EXPECT_EQ(bh.StdErrZ(), 0.0f);
+}
+
+TEST(clsBevHoltZ, LcMovesDownToAClassBoundInSinglePrecision) {
+    struct Case {
+        float minLength, classSize;
+        int16_t classes;
+        float lc, expected;
+    };
+    const Case cases[] = {
+        {10, 2, 8, 15.5f, 14},   // between bounds
+        {10, 2, 8, 14, 14},      // on a bound
+        {10, 2, 8, 7, 6},        // below the first class: the bound at or below it
+        {10, 0.1f, 60, 14, 14},  // (14 - 10) / 0.1 is 40 in single, 39.99... in double
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lc);
+        clsVorn v;
+        Fill(v, c.minLength, c.classSize, {std::vector<float>(c.classes, 1.0f)});
+        clsBevHoltZ bh;
+        bh.InitialiseMe(v);
+        float lc = c.lc;
+        ASSERT_TRUE(bh.CalculateMortality(1, 100, lc)) << bh.FailReason();
+        EXPECT_EQ(lc, c.expected);
+        EXPECT_EQ(bh.Lc(), c.expected);
+    }
+}
+
+TEST(clsBevHoltZ, SampleWithoutFishAboveLcHasLbar0) {
+    // Sample 2 has fish below Lc only: Lbar 0, Z = (30 - 0) * 1 / (0 - 14) = -30 / 14.
+    clsVorn v;
+    Fill(v, 10, 2, {kTwoSamples[0], {5, 5, 0, 0, 0, 0, 0, 0}});
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 14;
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc));
+    EXPECT_EQ(bh.ZVals(1), 1.0f);
+    EXPECT_FLOAT_EQ(bh.ZVals(2), -30.0f / 14.0f);
+}
+
+TEST(clsBevHoltZ, FailedCalculationsAreLoggedAndHoldNoResult) {
+    struct Case {
+        const char* what;
+        std::vector<std::vector<float>> counts;
+        float K, Linf, lc;
+        const char* reason;
+    };
+    const std::vector<float> empty(8, 0.0f);
+    const Case cases[] = {
+        {"K 0", kTwoSamples, 0, 30, 14, "K must be greater than 0"},
+        {"Linf 0", kTwoSamples, 1, 0, 14, "Linf must be greater than 0"},
+        {"Lc above the classes", kTwoSamples, 1, 40, 27, "lies above the length classes"},
+        {"Lc at Linf", kTwoSamples, 1, 20, 20, "must lie below Linf"},
+        {"classes all at or above Linf", kTwoSamples, 1, 10, 4, "Every length class lies at or above Linf"},
+        {"no fish at or above Lc", {empty, empty}, 1, 30, 14, "No sample has fish at or above Lc"},
+        // Lc 0 and a sample without fish: its Lbar 0 equals Lc.
+        {"Lbar equal to Lc", {kTwoSamples[0], empty}, 1, 30, 0, "Z of sample 2 cannot be calculated"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ErrorCapture errors;
+        clsVorn good, v;
+        Fill(good, 10, 2, kTwoSamples);
+        Fill(v, 10, 2, c.counts);
+        clsBevHoltZ bh;
+        bh.InitialiseMe(good);
+        float lc = 14;
+        ASSERT_TRUE(bh.CalculateMortality(1, 30, lc));  // a result first: the failure must not leave it
+        bh.InitialiseMe(v);
+        lc = c.lc;
+        EXPECT_FALSE(bh.CalculateMortality(c.K, c.Linf, lc));
+        EXPECT_FALSE(bh.Calculated());
+        EXPECT_NE(bh.FailReason().find(c.reason), std::string::npos) << bh.FailReason();
+        EXPECT_EQ(bh.meanZ(), 0.0f);
+        EXPECT_EQ(bh.StdErrZ(), 0.0f);
+        // Logged, not shown.
+        EXPECT_EQ(errors.ShownCount(), 0u);
+        EXPECT_NE(errors.Log().find(c.reason), std::string::npos);
+    }
+}
+
+TEST(clsBevHoltZ, DataSetWithoutSamplesIsRefused) {
+    ErrorCapture errors;
+    clsVorn v;
+    v.setMinLength(10);
+    v.setClassSize(2);
+    v.ResizeData(0, 8);
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 14;
+    EXPECT_FALSE(bh.CalculateMortality(1, 30, lc));
+    EXPECT_EQ(bh.FailReason(), "The data set has no samples.");
+}
+
+}  // namespace
