@@ -1,0 +1,304 @@
+// Automatic seasonal fit by alternating simplex searches.
+//
+// Each cycle searches K and Linf with the seasonal values held, then the seasonal pair
+// (C and Ts, or NGT and Ts) with K and Linf held, each over a fixed rectangle. The cycles
+// stop once the best score changed by less than 1% over a cycle (at least two cycles, at
+// most ten). The cancel of the wait window reaches the searches through the program-wide
+// CancelRequested, which this fit alone clears.
+#include "clsAutofind.h"
+
+#include <utility>
+
+#include "IMeth.h"
+#include "MUtility.h"
+#include "MVornGlobs.h"
+#include "clsELEFAN.h"
+#include "clsGrowthParams.h"
+#include "clsLFDSearch.h"
+#include "clsPROJMAT.h"
+#include "clsProgressUnknown.h"
+#include "clsVorn.h"
+#include "forms/FormsService.h"
+#include "modMaths.h"
+#include "vb/VbError.h"
+#include "vb/VbRuntime.h"
+
+namespace G = MVornGlobs;
+
+namespace {
+
+constexpr const char* kSource = "clsAutofind";
+constexpr float kNoScore = 3.4E+38f;
+constexpr int32_t kUserCancelled = vbObjectError + 2263;
+constexpr int kMaxCycles = 10;
+
+clsAutofind::InputDialog& inputDialog() {
+    static clsAutofind::InputDialog dialog;
+    return dialog;
+}
+
+clsAutofind::ResultsWindow& resultsWindow() {
+    static clsAutofind::ResultsWindow window;
+    return window;
+}
+
+// The seasonal rectangle of a grid type: C 0..1.3 by Ts -0.5..0.5, or NGT 0..0.9 by
+// Ts -1..0.5.
+struct Rectangle {
+    float p1Lo, p1Hi, p2Lo, p2Hi;
+};
+constexpr Rectangle kHoenigBox{0.0f, 1.3f, -0.5f, 0.5f};
+constexpr Rectangle kPaulyBox{0.0f, 0.9f, -1.0f, 0.5f};
+
+// The flag is cleared by the fit's one error handler.
+[[noreturn]] void RaiseCancelled() {
+    throw VbError(kUserCancelled, std::string(kSource) + ".AutoFind", "User Cancelled.");
+}
+
+}  // namespace
+
+clsAutofind::Choice clsAutofind::Defaults(const clsGrowthParams& GrowthParams) {
+    Choice c;
+    c.ParamLo = {0.1f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() / 1.25, 2))};
+    c.ParamHi = {1.0f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() * 1.25, 2))};
+    return c;
+}
+
+clsAutofind::InputDialog clsAutofind::SetInputDialog(InputDialog dialog) {
+    return std::exchange(inputDialog(), std::move(dialog));
+}
+
+clsAutofind::ResultsWindow clsAutofind::SetResultsWindow(ResultsWindow window) {
+    return std::exchange(resultsWindow(), std::move(window));
+}
+
+clsAutofind::clsAutofind() {
+    Reset();
+    moProg_ = std::make_unique<clsProgressUnknown>();
+    userCancelId_ = moProg_->ConnectUserCancel([this] { moProg_UserCancel(); });
+}
+
+clsAutofind::~clsAutofind() { moProg_->DisconnectUserCancel(userCancelId_); }
+
+void clsAutofind::Reset() {
+    ownParams_ = std::make_unique<clsGrowthParams>();
+    params_ = ownParams_.get();
+    report_ = AutofindReport();
+    data_ = nullptr;
+    success_ = false;
+    verbose_ = false;
+    paramLo_ = {0.1f, 60.0f};
+    paramHi_ = {1.0f, 90.0f};
+    growthCurve_ = 1;
+    method_ = 2;
+    score_ = kNoScore;
+}
+
+void clsAutofind::Create(clsVorn& DataSet, clsGrowthParams& GrowthParams, clsLog& Log) {
+    data_ = &DataSet;
+    params_ = &GrowthParams;
+    log_ = &Log;
+}
+
+float clsAutofind::ParamHi(int32_t i) const {
+    if (i < 0) vb::Raise(9, std::string(kSource) + ".ParamHi");
+    if (i > 1) vb::Raise(111, std::string(kSource) + ".ParamHi");
+    return paramHi_[static_cast<size_t>(i)];
+}
+
+float clsAutofind::ParamLo(int32_t i) const {
+    if (i < 0) vb::Raise(9, std::string(kSource) + ".ParamLo");
+    if (i > 1) vb::Raise(111, std::string(kSource) + ".ParamLo");
+    return paramLo_[static_cast<size_t>(i)];
+}
+
+clsGrowthParams& clsAutofind::GrowthParams() {
+    if (!params_) {
+        ownParams_ = std::make_unique<clsGrowthParams>();
+        params_ = ownParams_.get();
+    }
+    return *params_;
+}
+
+clsVorn* clsAutofind::FittedData() const { return meth_ ? &meth_->LFD() : nullptr; }
+
+std::unique_ptr<IMeth> clsAutofind::NewMethod(int32_t Method) {
+    if (Method == 1) return std::make_unique<clsPROJMAT>();
+    return std::make_unique<clsELEFAN>();
+}
+
+void clsAutofind::StatusText(const std::string& text) {
+    if (statusText_) statusText_(text);
+}
+
+void clsAutofind::moProg_UserCancel() { G::CancelRequested = true; }
+
+void clsAutofind::AutoFind() {
+    success_ = false;
+    // A cancel left over from an earlier search would end this fit at once.
+    G::CancelRequested = false;
+    try {
+        Choice choice = Defaults(GrowthParams());
+        if (verbose_) {
+            const InputDialog& dialog = inputDialog();
+            if (!dialog || !dialog(GrowthParams(), choice)) return;
+        }
+        paramHi_ = choice.ParamHi;
+        paramLo_ = choice.ParamLo;
+        growthCurve_ = choice.GrowthCurve;
+        method_ = choice.Method;
+        Fit();
+        moProg_->Hide();
+        report_.WriteToLog(*log_);
+        success_ = true;
+    } catch (const std::exception& e) {
+        moProg_->Hide();
+        G::CancelRequested = false;
+        StatusText(G::ReadyText);
+        MUtility::Hourglass(false);
+        const auto* err = dynamic_cast<const VbError*>(&e);
+        if (!err || err->Number != kUserCancelled)
+            forms::Forms().MsgBox("Maximisation could not converge", forms::vbExclamation, "Error");
+        return;
+    }
+    G::CancelRequested = false;
+    StatusText(G::ReadyText);
+    MUtility::Hourglass(false);
+}
+
+void clsAutofind::Fit() {
+    if (!data_ || !log_) vb::Raise(91, std::string(kSource) + ".AutoFind");
+    // PROJMAT compares each sample with the next: one sample scores 0 everywhere, and any
+    // point would be reported as the fit.
+    if (method_ == 1 && data_->NumDists() < 2) vb::Raise(5, std::string(kSource) + ".AutoFind");
+    meth_ = NewMethod(method_);
+    IMeth& m = *meth_;
+    const int32_t seasonal = growthCurve_ == 1 ? 2 : 4;
+    const Rectangle box = seasonal == 2 ? kHoenigBox : kPaulyBox;
+
+    StatusText("Calculating...");
+    MUtility::Hourglass(true);
+    clsLFDSearch s1;   // K and Linf
+    clsLFDSearch s2;   // the seasonal pair
+    moProg_->setCaption("Fitting Seasonal Growth Curve");
+    moProg_->Show();
+
+    clsGrowthParams& gp = GrowthParams();
+    m.Create(*data_);
+    m.setGrowthCurve(growthCurve_);
+    m.setsC(gp.c());
+    m.setsK(gp.k());
+    m.setsLinf(gp.Linf());
+    m.setsNGT(0.25f);
+    m.setsTs(gp.Ts());
+    m.settGridType(0);
+
+    float best1 = -kNoScore, best2 = -kNoScore, combined = -kNoScore;
+    float K = 0, Linf = 0, T0 = 0;
+    float C = 0, Ts = 0, NGT = 0.25f;
+    for (int cycle = 1; cycle <= kMaxCycles; ++cycle) {
+        if (cycle == 1) C = 0, Ts = 0, NGT = 0.25f;
+        m.setGrowthCurve(growthCurve_);
+        m.setsC(C);
+        m.setsTs(Ts);
+        m.settGridType(0);
+        m.setsNGT(NGT);
+
+        moProg_->setLabel("Searching over " + G::GridTypeNames[0]);
+        if (!s1.AmoebaSearch(m, 0, paramLo_[0], paramHi_[0], paramLo_[1], paramHi_[1])) {
+            if (G::CancelRequested) RaiseCancelled();
+            vb::Raise(101, std::string(kSource) + ".AutoFind");
+        }
+        if (s1.IsFitted() && s1.MaxScore() > best1) {
+            best1 = s1.MaxScore();
+            K = s1.P1();
+            Linf = s1.P2();
+            m.GetT0(K, Linf, T0);
+            m.setsK(K);
+            m.setsLinf(Linf);
+        }
+
+        moProg_->setLabel("Searching over " + G::GridTypeNames[seasonal]);
+        m.settGridType(seasonal);
+        // PROJMAT's t0 search leaves the last point it was asked about in the method; the
+        // seasonal pair is searched, and its t0 found, with the fit's own K and Linf.
+        m.setsK(K);
+        m.setsLinf(Linf);
+        const bool ok = s2.AmoebaSearch(m, seasonal, box.p1Lo, box.p1Hi, box.p2Lo, box.p2Hi);
+        if (G::CancelRequested) RaiseCancelled();
+        if (!ok) vb::Raise(101, std::string(kSource) + ".AutoFind");
+        if (s2.IsFitted() && s2.MaxScore() > best2) {
+            best2 = s2.MaxScore();
+            if (growthCurve_ == 2) NGT = s2.P1();
+            else C = s2.P1();
+            Ts = s2.P2();
+            // The search's own t0 belongs to its best point; the method now holds the
+            // seasonal values of whatever point it scored last.
+            T0 = s2.TZero();
+        }
+        m.setsTs(Ts);
+        m.setsC(C);
+        m.setsNGT(NGT);
+        m.setsK(K);
+        m.setsLinf(Linf);
+
+        const float previous = combined;
+        combined = best1 > best2 ? best1 : best2;
+        if (previous != -kNoScore && modMaths::RelDiff(combined, previous) < 0.01) break;
+    }
+
+    gp.setk(K);
+    gp.setLinf(Linf);
+    gp.setT0(T0);
+    gp.setTs(Ts);
+    gp.setc(C);
+    gp.setNGT(NGT);
+    gp.setGrowthCurve(growthCurve_);
+    score_ = combined;
+
+    AutofindReport::Fit fit;
+    fit.GrowthCurve = gp.GrowthCurve();
+    fit.Method = method_;
+    fit.ParamLo = paramLo_;
+    fit.ParamHi = paramHi_;
+    fit.k = gp.k();
+    fit.Linf = gp.Linf();
+    fit.T0 = gp.T0();
+    fit.Ts = gp.Ts();
+    fit.c = gp.c();
+    fit.NGT = gp.NGT();
+    fit.Score = score_;
+    report_ = AutofindReport(fit);
+}
+
+void clsAutofind::ShowResults() {
+    clsVorn* fitted = FittedData();
+    if (!fitted || !resultsWindow()) return;
+    resultsWindow()(*this, *fitted);
+}
+
+void clsAutofind::PlotFit() {
+    if (!meth_) return;
+    const clsGrowthParams& gp = GrowthParams();
+    meth_->LFD().PlotDistributions(gp.k(), gp.Linf(), gp.T0(), gp.Ts(), gp.c(), gp.NGT(), gp.GrowthCurve());
+}
+
+void clsAutofind::SaveResults() {
+    const clsVorn* fitted = FittedData();
+    forms::FileDialogRequest request;
+    request.fileName = MUtility::BaseNameOf(fitted ? fitted->FileName() : std::string()) + ".dat";
+    request.title = "Save Results";
+    request.filter = "Data (*.dat)|*.dat";
+    request.flags = 6;
+    const std::string path = forms::Forms().ShowSave(request);
+    if (path.empty()) return;
+    try {
+        report_.Save(path);
+    } catch (const VbError&) {
+        // The user must not take the report for saved.
+        forms::Forms().MsgBox("The results could not be saved to " + path + ".", forms::vbExclamation,
+                              forms::kAppTitle);
+    }
+}
+
+void clsAutofind::PrintResults() { report_.Print(); }
