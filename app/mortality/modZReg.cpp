@@ -1,0 +1,38 @@
+#include "modZReg.h"
+
+#include <cmath>
+
+#include "clsRegression.h"
+
+namespace modZReg {
+
+std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y) {
+    const auto n = static_cast<int32_t>(x.size()) - 1;
+    if (n < 2) return std::nullopt;
+    clsRegression reg;
+    reg.Create(n);
+    reg.setX(x);
+    reg.setY(y);
+    if (!reg.Fit()) return std::nullopt;
+    return ZLine{static_cast<float>(reg.A()), static_cast<float>(reg.B())};
+}
+
+std::optional<MeanSE> MeanAndSE(const std::vector<float>& values) {
+    const auto n = static_cast<int32_t>(values.size());
+    if (n < 1) return std::nullopt;
+    float sum = 0.0f, sumSq = 0.0f;
+    for (float v : values) {
+        sum += v;
+        sumSq += v * v;
+    }
+    float sd = 0.0f;
+    if (n >= 2) {
+        float radicand = (sumSq - sum * sum / static_cast<float>(n)) / static_cast<float>(n - 1);
+        // Equal values can leave a tiny negative remainder.
+        if (radicand < 0.0f) radicand = 0.0f;
+        sd = static_cast<float>(std::sqrt(static_cast<double>(radicand)));
+    }
+    return MeanSE{sum / static_cast<float>(n), static_cast<float>(sd / std::sqrt(static_cast<double>(n)))};
+}
+
+}  // namespace modZReg
