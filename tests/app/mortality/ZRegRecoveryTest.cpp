@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "ErrorCapture.h"
@@ -35,7 +36,7 @@ class Recovery : public ::testing::Test {
 protected:
     void SetUp() override {
         old_ = fs::current_path();
-        dir_ = fs::temp_directory_path() / "zreg_recovery";
+        dir_ = fs::temp_directory_path() / ("zreg_recovery_" + std::to_string(std::random_device{}()));
         fs::create_directories(dir_);
         fs::current_path(dir_);
     }
