@@ -22,15 +22,31 @@ std::array<std::string, kNumParams> ParamNames = {"K", "Linf", "Tzero", "Ts", "C
 std::array<std::string, kNumMethods> MethodNames = {"SLCA", "PROJMAT", "ELEFAN"};
 std::array<std::string, kNumCurves> CurveNames = {"Non Seasonal", "Hoenig Seasonal", "Pauly Seasonal"};
 
+namespace {
+
+std::array<int32_t, kNumGridTypes> column(int32_t GridTypeParams::*field) {
+    std::array<int32_t, kNumGridTypes> c{};
+    for (int g = 0; g < kNumGridTypes; ++g) c[g] = kGridTypes[g].*field;
+    return c;
+}
+
+std::array<std::string, kNumGridTypes> names(const std::array<int32_t, kNumGridTypes>& params) {
+    std::array<std::string, kNumGridTypes> n;
+    for (int g = 0; g < kNumGridTypes; ++g) n[g] = ParamNames[params[g]];
+    return n;
+}
+
+}  // namespace
+
 std::array<std::string, kNumGridTypes> GridTypeNames = {"K vs Linf", "K vs NGT", "C vs Ts", "K vs C", "NGT vs Ts"};
-std::array<int32_t, kNumGridTypes> GridP1Params = {0, 0, 4, 0, 5};
-std::array<int32_t, kNumGridTypes> GridP2Params = {1, 5, 3, 4, 3};
-std::array<int32_t, kNumGridTypes> GridFixed1Params = {4, 3, 0, 3, 0};
-std::array<int32_t, kNumGridTypes> GridFixed2Params = {3, 1, 1, 1, 1};
-std::array<std::string, kNumGridTypes> GridP1Names = {"K", "K", "C", "K", "NGT"};
-std::array<std::string, kNumGridTypes> GridP2Names = {"Linf", "NGT", "Ts", "C", "Ts"};
-std::array<std::string, kNumGridTypes> GridFixed1Names = {"C", "Ts", "K", "Ts", "K"};
-std::array<std::string, kNumGridTypes> GridFixed2Names = {"Ts", "Linf", "Linf", "Linf", "Linf"};
+std::array<int32_t, kNumGridTypes> GridP1Params = column(&GridTypeParams::P1);
+std::array<int32_t, kNumGridTypes> GridP2Params = column(&GridTypeParams::P2);
+std::array<int32_t, kNumGridTypes> GridFixed1Params = column(&GridTypeParams::Fixed1);
+std::array<int32_t, kNumGridTypes> GridFixed2Params = column(&GridTypeParams::Fixed2);
+std::array<std::string, kNumGridTypes> GridP1Names = names(GridP1Params);
+std::array<std::string, kNumGridTypes> GridP2Names = names(GridP2Params);
+std::array<std::string, kNumGridTypes> GridFixed1Names = names(GridFixed1Params);
+std::array<std::string, kNumGridTypes> GridFixed2Names = names(GridFixed2Params);
 
 std::string ReadyText, SavingFileText, OpeningFileText, ErrorText;
 std::string OKCaption, CancelCaption, HelpCaption, ParametersCaption;
@@ -92,18 +108,26 @@ void InitGlobals() {
     MethodNames = {"SLCA", "PROJMAT", "ELEFAN"};
     CurveNames = {"Non Seasonal", "Hoenig Seasonal", "Pauly Seasonal"};
     GridTypeNames = {"K vs Linf", "K vs NGT", "C vs Ts", "K vs C", "NGT vs Ts"};
-    GridP1Params = {0, 0, 4, 0, 5};
-    GridP2Params = {1, 5, 3, 4, 3};
-    GridFixed1Params = {4, 3, 0, 3, 0};
-    GridFixed2Params = {3, 1, 1, 1, 1};
-    for (int g = 0; g < kNumGridTypes; ++g) {
-        GridP1Names[g] = ParamNames[GridP1Params[g]];
-        GridP2Names[g] = ParamNames[GridP2Params[g]];
-        GridFixed1Names[g] = ParamNames[GridFixed1Params[g]];
-        GridFixed2Names[g] = ParamNames[GridFixed2Params[g]];
-    }
+    GridP1Params = column(&GridTypeParams::P1);
+    GridP2Params = column(&GridTypeParams::P2);
+    GridFixed1Params = column(&GridTypeParams::Fixed1);
+    GridFixed2Params = column(&GridTypeParams::Fixed2);
+    GridP1Names = names(GridP1Params);
+    GridP2Names = names(GridP2Params);
+    GridFixed1Names = names(GridFixed1Params);
+    GridFixed2Names = names(GridFixed2Params);
 
     ContourGranularity = 3;
+}
+
+GridTypeParams GridParamsFor(int32_t gridType, int32_t curve) {
+    if (gridType < 0 || gridType >= kNumGridTypes) return {kNoParam, kNoParam, kNoParam, ParamLinf};
+    GridTypeParams row = kGridTypes[gridType];
+    if (row.fixedFollowCurve) {
+        if (curve == 0) row.Fixed1 = row.Fixed2 = kNoParam;
+        else if (curve == 2) row.Fixed1 = ParamNGT;
+    }
+    return row;
 }
 
 bool CheckParamRange(int32_t p, const std::string& value) {

@@ -24,7 +24,32 @@ extern std::array<std::string, kNumParams> ParamNames;
 extern std::array<std::string, kNumMethods> MethodNames;
 extern std::array<std::string, kNumCurves> CurveNames;
 
+// Growth parameter numbers: the index into ParamNames, the same numbering program-wide.
+enum : int32_t { ParamK = 0, ParamLinf = 1, ParamTzero = 2, ParamTs = 3, ParamC = 4, ParamNGT = 5 };
+inline constexpr int32_t kNoParam = -1;
+
+// Which parameters a grid type varies (P1 on the x axis, P2 on the y axis) and which two
+// it holds fixed. Every reader of the grid types goes through this one table.
+struct GridTypeParams {
+    int32_t P1, P2, Fixed1, Fixed2;
+    bool fixedFollowCurve = false;  // the fixed pair is the growth curve's seasonal pair
+};
+inline constexpr std::array<GridTypeParams, kNumGridTypes> kGridTypes = {{
+    {ParamK, ParamLinf, ParamC, ParamTs, true},  // K vs Linf
+    {ParamK, ParamNGT, ParamTs, ParamLinf},      // K vs NGT
+    {ParamC, ParamTs, ParamK, ParamLinf},        // C vs Ts
+    {ParamK, ParamC, ParamTs, ParamLinf},        // K vs C
+    {ParamNGT, ParamTs, ParamK, ParamLinf},      // NGT vs Ts
+}};
+
+// The row of `gridType` for growth curve `curve`. Where the fixed pair follows the curve,
+// the non-seasonal curve holds nothing fixed and the Pauly curve holds NGT in place of C;
+// any other curve keeps the table's row. Outside 0..4 nothing is gridded or held but
+// Fixed2, which is Linf as on every grid type whose fixed pair does not follow the curve.
+GridTypeParams GridParamsFor(int32_t gridType, int32_t curve);
+
 extern std::array<std::string, kNumGridTypes> GridTypeNames;
+// Columns of kGridTypes, as names and as ParamNames indices.
 extern std::array<std::string, kNumGridTypes> GridP1Names;
 extern std::array<std::string, kNumGridTypes> GridP2Names;
 extern std::array<std::string, kNumGridTypes> GridFixed1Names;

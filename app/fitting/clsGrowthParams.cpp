@@ -1,13 +1,9 @@
 #include "clsGrowthParams.h"
 
+#include "MVornGlobs.h"
 #include "vb/VbRuntime.h"
 
-// Grid types (P1, P2 | Fixed1, Fixed2):
-//   0  K, Linf | C (Hoenig) or NGT (Pauly), Ts; none for the non-seasonal curve
-//   1  K, NGT  | Ts, Linf
-//   2  C, Ts   | K, Linf
-//   3  K, C    | Ts, Linf
-//   4  NGT, Ts | K, Linf
+namespace G = MVornGlobs;
 
 float ParamVariant::ToSingle() const
 {
@@ -20,45 +16,37 @@ float ParamVariant::ToSingle() const
     return 0.0f;
 }
 
-float* clsGrowthParams::P1Field()
+float* clsGrowthParams::Field(int32_t param)
 {
-    switch (mGridType) {
-    case 0: case 1: case 3: return &mK;
-    case 2: return &mC;
-    case 4: return &mNGT;
+    switch (param) {
+    case G::ParamK: return &mK;
+    case G::ParamLinf: return &mLinf;
+    case G::ParamTzero: return &mT0;
+    case G::ParamTs: return &mTs;
+    case G::ParamC: return &mC;
+    case G::ParamNGT: return &mNGT;
     default: return nullptr;
     }
 }
 
-float* clsGrowthParams::P2Field()
+G::GridTypeParams clsGrowthParams::Row() const
 {
-    switch (mGridType) {
-    case 0: return &mLinf;
-    case 1: return &mNGT;
-    case 2: case 4: return &mTs;
-    case 3: return &mC;
-    default: return nullptr;
-    }
+    return G::GridParamsFor(mGridType, mGrowthCurve);
 }
+
+float* clsGrowthParams::P1Field() { return Field(Row().P1); }
+
+float* clsGrowthParams::P2Field() { return Field(Row().P2); }
 
 float* clsGrowthParams::Fixed1Field()
 {
-    switch (mGridType) {
-    case 0:
-        if (mGrowthCurve == 1) return &mC;
-        if (mGrowthCurve == 2) return &mNGT;
-        return nullptr;
-    case 1: case 3: return &mTs;
-    case 2: case 4: return &mK;
-    default: return nullptr;
-    }
+    const G::GridTypeParams row = Row();
+    // A curve this class does not know has no seasonal parameter to hold.
+    if (row.fixedFollowCurve && (mGrowthCurve < 0 || mGrowthCurve >= G::kNumCurves)) return nullptr;
+    return Field(row.Fixed1);
 }
 
-float* clsGrowthParams::Fixed2Field()
-{
-    if (mGridType != 0) return &mLinf;
-    return mGrowthCurve != 0 ? &mTs : nullptr;
-}
+float* clsGrowthParams::Fixed2Field() { return Field(Row().Fixed2); }
 
 float clsGrowthParams::P1() const
 {
@@ -86,7 +74,9 @@ ParamVariant clsGrowthParams::Fixed1() const
 {
     if (const float* f = const_cast<clsGrowthParams*>(this)->Fixed1Field())
         return ParamVariant::MakeSingle(*f);
-    if (mGridType == 0 && mGrowthCurve == 0) return ParamVariant::MakeInteger(0);
+    // A grid type that holds nothing here reads as 0; an unknown grid type or curve as Empty.
+    const G::GridTypeParams row = Row();
+    if (row.P1 != G::kNoParam && row.Fixed1 == G::kNoParam) return ParamVariant::MakeInteger(0);
     return ParamVariant::MakeEmpty();
 }
 

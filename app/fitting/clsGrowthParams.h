@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string>
 
+namespace MVornGlobs {
+struct GridTypeParams;
+}
+
 // The loosely typed value the fixed parameters are read and written as: a fixed
 // parameter that does not exist reads as Empty or as the integer 0, and the grid
 // options dialog writes the text of its box.
@@ -52,8 +56,8 @@ public:
     float P2() const;
     void setP2(float v);
 
-    // The fixed parameters of the current grid type and curve (see the table in the
-    // source): a single, the integer 0 or Empty where the grid has none.
+    // The fixed parameters of the current grid type and curve (MVornGlobs::GridParamsFor):
+    // a single, the integer 0 or Empty where the grid has none.
     ParamVariant Fixed1() const;
     void setFixed1(const ParamVariant& v);
     void setFixed1(float v) { setFixed1(ParamVariant::MakeSingle(v)); }
@@ -65,6 +69,9 @@ public:
     void CopyData(const clsGrowthParams& Source);
 
 private:
+    // The field of growth parameter `param` (a ParamNames index); none for another index.
+    float* Field(int32_t param);
+    MVornGlobs::GridTypeParams Row() const;
     float* P1Field();
     float* P2Field();
     float* Fixed1Field();

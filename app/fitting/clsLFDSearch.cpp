@@ -23,18 +23,28 @@ constexpr float kPenalty = 1E+10f;   // objective value of an infeasible point
 
 VbError searchFailed() { return VbError(vbObjectError + 1, kSource, "Search Failed"); }
 
+// Writes one coordinate of a point into the method, or into the K or Linf it is scored with.
+void applyParam(IMeth& meth, int32_t param, float v, float& K, float& Linf) {
+    switch (param) {
+    case MVornGlobs::ParamK: K = v; break;
+    case MVornGlobs::ParamLinf: Linf = v; break;
+    case MVornGlobs::ParamC: meth.setsC(v); break;
+    case MVornGlobs::ParamTs: meth.setsTs(v); break;
+    case MVornGlobs::ParamNGT: meth.setsNGT(v); break;
+    default: break;
+    }
+}
+
 // Writes the seasonal values of point (p1, p2) into the method and gives the K and Linf
 // to score it with; K0 and L0 stand for the parameters the grid type does not vary.
 void applyNode(IMeth& meth, int32_t gridType, float p1, float p2, float K0, float L0,
                float& K, float& Linf) {
-    switch (gridType) {
-    case 0: K = p1; Linf = p2; break;
-    case 1: meth.setsNGT(p2); K = p1; Linf = L0; break;
-    case 2: meth.setsC(p1); meth.setsTs(p2); K = K0; Linf = L0; break;
-    case 3: meth.setsC(p2); K = p1; Linf = L0; break;
-    case 4: meth.setsNGT(p1); meth.setsTs(p2); K = K0; Linf = L0; break;
-    default: throw VbError(5, kSource, "Invalid procedure call or argument");
-    }
+    if (gridType < 0 || gridType >= MVornGlobs::kNumGridTypes)
+        throw VbError(5, kSource, "Invalid procedure call or argument");
+    K = K0;
+    Linf = L0;
+    applyParam(meth, MVornGlobs::kGridTypes[gridType].P1, p1, K, Linf);
+    applyParam(meth, MVornGlobs::kGridTypes[gridType].P2, p2, K, Linf);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // objective and the drawing of the simplex path.
 #include "clsMethBase.h"
 
+#include <utility>
+
 #include "MVornGlobs.h"
 #include "chart/ChartLibrary.h"
 #include "clsContour.h"
@@ -9,6 +11,8 @@
 #include "clsVorn.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
+
+namespace G = MVornGlobs;
 
 clsMethBase::clsMethBase() = default;
 
@@ -52,45 +56,57 @@ const clsVorn& clsMethBase::scoreData() const {
     return *lfd2_;
 }
 
-MethValue clsMethBase::FixedParam1() const {
-    switch (gridType_) {
-    case 0:
-        if (growthCurve_ == 0) return std::string(NoFixedText());
-        if (growthCurve_ == 2) return NGT_;
-        return C_;
-    case 1:
-    case 3:
-        return Ts_;
-    case 2:
-    case 4:
-        return K_;
-    default:
-        return std::monostate{};
+const float* clsMethBase::Field(int32_t param) const {
+    switch (param) {
+    case G::ParamK: return &K_;
+    case G::ParamLinf: return &Linf_;
+    case G::ParamTs: return &Ts_;
+    case G::ParamC: return &C_;
+    case G::ParamNGT: return &NGT_;
+    default: return nullptr;
     }
 }
 
+float* clsMethBase::Field(int32_t param) {
+    return const_cast<float*>(std::as_const(*this).Field(param));
+}
+
+MethValue clsMethBase::FixedValue(int32_t param) const {
+    if (param == G::kNoParam) return std::string(NoFixedText());
+    return *Field(param);
+}
+
+MethValue clsMethBase::FixedParam1() const {
+    const G::GridTypeParams row = G::GridParamsFor(gridType_, growthCurve_);
+    if (row.P1 == G::kNoParam) return std::monostate{};
+    return FixedValue(row.Fixed1);
+}
+
 MethValue clsMethBase::FixedParam2() const {
-    if (gridType_ != 0) return Linf_;
-    if (growthCurve_ != 0) return Ts_;
-    return std::string(NoFixedText());
+    return FixedValue(G::GridParamsFor(gridType_, growthCurve_).Fixed2);
 }
 
 bool clsMethBase::PointFeasible() const {
-    if (gridType_ != 1 && gridType_ != 4) return true;
+    // Only a point that moves NGT can leave the Pauly curve's feasible band.
+    if (gridType_ < 0 || gridType_ >= G::kNumGridTypes) return true;
+    const G::GridTypeParams& row = G::kGridTypes[gridType_];
+    if (row.P1 != G::ParamNGT && row.P2 != G::ParamNGT) return true;
     const float v = Ts_ + NGT_ / 2;
     return v > -0.5f && v < 0.5f;
 }
 
 double clsMethBase::MinFunc(std::vector<double>& x, int32_t& /*vtx*/) {
+    // K and Linf from x go to the score only; seasonal values from x stay in the fields.
     double K = K_;
     double Linf = Linf_;
-    switch (gridType_) {
-    case 0: K = x[1]; Linf = x[2]; break;
-    case 1: K = x[1]; NGT_ = static_cast<float>(x[2]); break;
-    case 2: C_ = static_cast<float>(x[1]); Ts_ = static_cast<float>(x[2]); break;
-    case 3: K = x[1]; C_ = static_cast<float>(x[2]); break;
-    case 4: NGT_ = static_cast<float>(x[1]); Ts_ = static_cast<float>(x[2]); break;
-    default: break;
+    auto take = [&](int32_t param, double v) {
+        if (param == G::ParamK) K = v;
+        else if (param == G::ParamLinf) Linf = v;
+        else if (float* f = Field(param)) *f = static_cast<float>(v);
+    };
+    if (gridType_ >= 0 && gridType_ < G::kNumGridTypes) {
+        take(G::kGridTypes[gridType_].P1, x[1]);
+        take(G::kGridTypes[gridType_].P2, x[2]);
     }
 
     double result = kPenalty;

@@ -68,8 +68,8 @@ protected:
     virtual bool PollsCancel() const { return true; }
     // The text FixedParam1/FixedParam2 give where there is no fixed parameter.
     virtual const char* NoFixedText() const { return "None"; }
-    // Feasibility of the point MinFunc has just written into the fields: grid types 1 and
-    // 4 need -0.5 < Ts + NGT/2 < 0.5. A method may add its own conditions.
+    // Feasibility of the point MinFunc has just written into the fields: a grid type that
+    // varies NGT needs -0.5 < Ts + NGT/2 < 0.5. A method may add its own conditions.
     virtual bool PointFeasible() const;
 
     void setRejected(bool v) { rejected_ = v; }
@@ -87,6 +87,11 @@ protected:
     Hald_Error err_;
 
 private:
+    // The field of growth parameter `param` (a ParamNames index; Tzero and others: none).
+    const float* Field(int32_t param) const;
+    float* Field(int32_t param);
+    // A fixed parameter's value, or the method's text where the grid holds none.
+    MethValue FixedValue(int32_t param) const;
     void AddPathPoint(double x, double y);
     // Draws the segment on the contour plot (the points come back clamped to its axes);
     // False when there is no plot or it refuses the segment.

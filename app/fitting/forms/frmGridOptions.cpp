@@ -115,9 +115,11 @@ int32_t frmGridOptions::GridParam(int i) const {
 
 int32_t frmGridOptions::FixedParam(int i) const {
     const int32_t g = params_ ? params_->GridType() : 0;
-    if (i == 1) return G::GridFixed2Params[g];
-    if (g == 0 && params_ && params_->GrowthCurve() == 2) return 5;  // NGT
-    return G::GridFixed1Params[g];
+    const G::GridTypeParams row = G::GridParamsFor(g, params_ ? params_->GrowthCurve() : 0);
+    const int32_t p = i == 0 ? row.Fixed1 : row.Fixed2;
+    // The boxes are disabled where the grid holds nothing; they keep the table's parameter.
+    if (p == G::kNoParam) return i == 0 ? G::GridFixed1Params[g] : G::GridFixed2Params[g];
+    return p;
 }
 
 void frmGridOptions::Create(clsGrowthParams& GrowthParams) {
@@ -135,7 +137,6 @@ void frmGridOptions::Create(clsGrowthParams& GrowthParams) {
 }
 
 void frmGridOptions::Fill() {
-    const int32_t g = params_->GridType();
     const int32_t curve = params_->GrowthCurve();
     for (int i = 0; i < 2; ++i) {
         const int32_t p = GridParam(i);
@@ -147,8 +148,8 @@ void frmGridOptions::Fill() {
     const bool seasonal = curve != 0;
     for (QWidget* w : fmeFixed->findChildren<QWidget*>()) w->setEnabled(seasonal);
     if (seasonal) {
-        lblFixed[0]->setText(Q(g == 0 && curve == 2 ? std::string("NGT") : G::GridFixed1Names[g]));
-        lblFixed[1]->setText(Q(G::GridFixed2Names[g]));
+        lblFixed[0]->setText(Q(G::ParamNames[FixedParam(0)]));
+        lblFixed[1]->setText(Q(G::ParamNames[FixedParam(1)]));
         txtFixed[0]->setText(Q(vb::Format(params_->Fixed1().ToSingle(), "0.000")));
         txtFixed[1]->setText(Q(vb::Format(params_->Fixed2().ToSingle(), "0.000")));
     } else {
