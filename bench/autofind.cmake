@@ -1,4 +1,2 @@
 # The automatic seasonal fit, whole, with each method.
-if(TARGET vorn_fitting)
-  vorn_bench(bench_autofind SOURCES ${CMAKE_CURRENT_LIST_DIR}/autofind.cpp LIBS vorn_fitting)
-endif()
+vorn_bench(bench_autofind SOURCES ${CMAKE_CURRENT_LIST_DIR}/autofind.cpp LIBS vorn_fitting)
