@@ -20,6 +20,7 @@ const std::map<int32_t, std::string>& table() {
 #include "strings/0901_age_slicing.inc"
 #include "strings/1001_mortality.inc"
 #include "strings/1201_dialogs.inc"
+#include "strings/1301_catch_curve_params.inc"
 #include "strings/1401_print_options.inc"
 #include "strings/1800_program.inc"
     };
