@@ -20,6 +20,7 @@
 #include "MUtility.h"
 #include "MVornGlobs.h"
 #include "StringTable.h"
+#include "ZRegCommands.h"
 #include "clsLog.h"
 #include "clsSimData.h"
 #include "clsVorn.h"
@@ -264,6 +265,11 @@ void frmVorn::WireFitCommands() {
          [this] { gridWindows_->ViewParameterEstimates(); });
     wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
          [this] { gridWindows_->PlotRestructuredData(); });
+    // The Functions menu's regression estimators.
+    wire("mnuCatchCurve", loaded,
+         [this] { ZRegCommands::CatchCurve(this, *moLFD, mGrowthParams->k(), mGrowthParams->Linf(), *mLog); });
+    wire("mnuPowWeathZ", loaded,
+         [this] { ZRegCommands::PowellWetherall(*moLFD, *mLog, [this](const std::string& t) { StatusText(t); }); });
 }
 
 void frmVorn::LoadCaptions() {
