@@ -10,13 +10,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "GraphControlWidget.h"
 #include "ILogView.h"
 #include "KeyedStatusBar.h"
 #include "MortalityFixtures.h"
 #include "UiTestSupport.h"
+#include "ZRegTestSupport.h"
 #include "clsGrowthParams.h"
 #include "clsLog.h"
 #include "clsVorn.h"
@@ -26,29 +24,9 @@
 #include "frmZReg.h"
 #include "vb/VbRuntime.h"
 
-using Lines = std::vector<std::string>;
+using namespace zregtest;
 
 namespace {
-
-Lines SplitLines(const std::string& text) {
-    Lines lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-Lines Items(const QListWidget* list) {
-    Lines out;
-    for (int r = 0; r < list->count(); ++r) out.push_back(list->item(r)->text().toStdString());
-    return out;
-}
-
-void Activate(QWidget& w) {
-    QApplication::setActiveWindow(&w);
-    QApplication::processEvents();
-}
 
 class ZRegRoadTest : public ::testing::Test {
 protected:
@@ -94,13 +72,6 @@ protected:
         QApplication::processEvents();
         QTest::keyClicks(d.txtLinf, Linf);
         QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    }
-    static void ClickPoint(frmZReg& w, int32_t i) {
-        chartqt::GraphControlWidget* g = w.gphReg;
-        const auto p = g->PointPixel(i, g->width(), g->height());
-        ASSERT_TRUE(p) << i;
-        QTest::mouseClick(g, Qt::LeftButton, {},
-                          QPoint(static_cast<int>(std::lround(p->first)), static_cast<int>(std::lround(p->second))));
     }
     std::string Status() const { return window->stsBar->PanelText("Status"); }
     Lines LoggedSince(size_t before) const { return SplitLines(window->Log().Buffer().substr(before)); }

@@ -14,6 +14,7 @@
 #include "MVornGlobs.h"
 #include "MortalityFixtures.h"
 #include "UiTestSupport.h"
+#include "ZRegTestSupport.h"
 #include "clsLCCurve.h"
 #include "clsLog.h"
 #include "clsPowWeath.h"
@@ -22,30 +23,14 @@
 #include "frmZReg.h"
 
 using mortalitytest::Fill;
-using Lines = std::vector<std::string>;
+using namespace zregtest;
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-Lines Items(const QListWidget* list) {
-    Lines out;
-    for (int r = 0; r < list->count(); ++r) out.push_back(list->item(r)->text().toStdString());
-    return out;
-}
-
 void Show(QWidget& w) {
     w.show();
-    QApplication::setActiveWindow(&w);
+    Activate(w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QApplication::processEvents();
 }
 
 // The catch curve of the hand-worked set (Z 0.3208 and 0.1886) in the window.
@@ -61,14 +46,7 @@ protected:
         window.setYAxisTitle("Ln(N/Delta T)");
         Show(window);
     }
-    // A mouse click on point i of the chart where it is drawn.
-    void ClickPoint(int32_t i) {
-        chartqt::GraphControlWidget* g = window.gphReg;
-        const auto p = g->PointPixel(i, g->width(), g->height());
-        ASSERT_TRUE(p) << i;
-        QTest::mouseClick(g, Qt::LeftButton, {}, QPoint(static_cast<int>(std::lround(p->first)), static_cast<int>(std::lround(p->second))));
-        QApplication::processEvents();
-    }
+    void ClickPoint(int32_t i) { zregtest::ClickPoint(window, i); }
     void SelectDist(int32_t d) {
         QListWidget* l = window.lstDists;
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(d - 1)).center());
