@@ -1,15 +1,18 @@
 // Known truth: data sets simulated with known K, Linf and Z = M + F, and a selectivity
 // (50% at 10) far below the lengths used, give back Z. The mean-length estimator with Lc
 // above full selection should land within about 10% of Z; the simulation's sampling noise
-// and its yearly recruitment pulses are what is left. The figures are printed.
+// and its yearly recruitment pulses are what is left. Sliced into ages with the true
+// curve, fish of one growth fall off by exp(-Z) a year. The figures are printed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "HeadlessProgressView.h"
 #include "SimulateData.h"
+#include "clsAgeSlice.h"
 #include "clsBevHoltZ.h"
 #include "clsSimData.h"
 #include "clsVorn.h"
@@ -69,6 +72,45 @@ TEST(MortalityRecovery, BevertonHoltGivesBackZ) {
             EXPECT_NEAR(m, z, 0.1f * z);
         }
     }
+}
+
+TEST(MortalityRecovery, AgeSlicesOfOneGrowthFallByZAYear) {
+    forms::ScopedHeadlessForms ui;
+    ScopedHeadlessProgress progress;
+    // Every fish grows alike and every year brings as many recruits, so the sample at 0.5
+    // holds one cohort per age k + 0.5, each in a class of its own, in numbers falling by
+    // exp(-Z) a year.
+    const float K = 0.4f, Linf = 100, t0 = -0.1f, z = 0.6f;
+    simulation::SetSeed(21);
+    clsVorn ds;
+    clsSimData& sim = ds.SimData();
+    sim.setNSamples(2);
+    sim.setSampSpace(0.5f);
+    sim.setMeanK(K), sim.setCVK(0);
+    sim.setLinf(Linf), sim.setCVLinf(0);
+    sim.setT0V(t0), sim.setCVT01(0), sim.setCVT02(0);
+    sim.setCVRect(0);
+    sim.setMVal(0.2f), sim.setFVal(z - 0.2f);
+    sim.setNPopSamps(20000);
+    ASSERT_TRUE(ds.SimulateData());
+    simulation::SetSeed(std::nullopt);
+
+    clsAgeSlice slices;
+    slices.Create(ds, 0, K, Linf, t0, 0, 0);
+    // ln(count) against age over ages 0..5: the slope is -Z.
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    int n = 0;
+    for (int16_t r = 1; r <= slices.NumAges(); ++r) {
+        const int32_t age = slices.RowAge(r);
+        if (age < 0 || age > 5) continue;
+        const double y = std::log(slices.Slice(r, 2));
+        std::printf("  age %d: %.1f fish\n", age, slices.Slice(r, 2));
+        sx += age, sy += y, sxx += age * age, sxy += age * y, ++n;
+    }
+    ASSERT_EQ(n, 6);
+    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    std::printf("Age slices: Z %.2f, from the slices %.4f (%+.1f%%)\n", z, -slope, 100 * (-slope - z) / z);
+    EXPECT_NEAR(-slope, z, 0.1 * z);
 }
 
 }  // namespace

@@ -84,11 +84,14 @@ TEST(clsAgeSlice, NegativeFirstAgeShiftsTheRows) {
     ExpectColumn(a, 1, {10 + 20 * f, 20 * (1 - f)});
 }
 
-TEST(clsAgeSlice, SeasonalCurveWithoutAmplitudeMatchesTheNonSeasonal) {
+TEST(clsAgeSlice, SeasonalCurveSharesByItsLengthsAtTheBirthdays) {
+    // With t0 0 and Ts 0 the seasonal wave is 0 at whole ages, so the birthday lengths are
+    // the non-seasonal 50, 75, 87.5 whatever C, while the class bounds' ages move (and stay
+    // in the same years).
     clsVorn v;
     Fill(v, 20, 20, {kSample});
     clsAgeSlice a;
-    a.Create(v, 1, kLn2, 100, 0, 0.3f, 0);
+    a.Create(v, 1, kLn2, 100, 0, 0, 1);
     EXPECT_EQ(a.NumAges(), 3);
     ExpectColumn(a, 1, {10, 17, 5});
 }
