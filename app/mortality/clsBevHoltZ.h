@@ -36,6 +36,7 @@ public:
     float varZ() const { return varZ_; }
     // Z of sample i; -1 for an i outside 1..NumDists.
     float ZVals(int16_t i) const;
+    int16_t NumDists() const { return zVals_.empty() ? 0 : static_cast<int16_t>(zVals_.size() - 1); }
     float Lc() const { return lc_; }
     float k() const { return k_; }
     float Linf() const { return linf_; }

@@ -1,0 +1,74 @@
+#include "clsBevHoltResult.h"
+
+#include "MVornGlobs.h"
+#include "clsVorn.h"
+#include "vb/VbError.h"
+#include "vb/VbRuntime.h"
+
+namespace G = MVornGlobs;
+
+clsBevHoltResult::clsBevHoltResult(const clsVorn& data) { bh_.InitialiseMe(data); }
+
+void clsBevHoltResult::Clear() {
+    defined_ = false;
+    list_.clear();
+    report_.clear();
+}
+
+bool clsBevHoltResult::Calculate(const std::string& K, const std::string& Linf, const std::string& Lc) {
+    Clear();
+    failReason_.clear();
+    float k = 0, linf = 0, lc = 0;
+    const std::string* texts[] = {&K, &Linf, &Lc};
+    float* values[] = {&k, &linf, &lc};
+    const char* names[] = {"K", "Linf", "Lc"};
+    for (int i = 0; i < 3; ++i) {
+        try {
+            *values[i] = vb::CSng(*texts[i]);
+        } catch (const VbError&) {
+            failReason_ = std::string(names[i]) + " must be a number.";
+            return false;
+        }
+    }
+    if (!bh_.CalculateMortality(k, linf, lc)) {
+        failReason_ = bh_.FailReason();
+        return false;
+    }
+    defined_ = true;
+    BuildLines(K, Linf, Lc);
+    return true;
+}
+
+std::string clsBevHoltResult::MeanZText() const { return vb::Format(bh_.meanZ(), "0.000"); }
+
+std::string clsBevHoltResult::StdErrText() const { return vb::Format(bh_.StdErrZ(), "0.0000"); }
+
+void clsBevHoltResult::BuildLines(const std::string& K, const std::string& Linf, const std::string& Lc) {
+    list_.clear();
+    std::string dists, zs;
+    for (int16_t i = 1; i <= bh_.NumDists(); ++i) {
+        const std::string number = vb::CStr(static_cast<int32_t>(i));
+        const std::string z = vb::Format(bh_.ZVals(i), "0.000");
+        list_.push_back(number + std::string(8, ' ') + z);
+        dists += "Dist.#" + number + "\t";
+        zs += z + "\t";
+    }
+    report_ = {
+        "BEVERTON-HOLT Z",
+        G::ParamNames[0] + " = " + K,
+        G::ParamNames[1] + " = " + Linf,
+        "Lc = " + Lc,
+        "\r",
+        dists,
+        zs,
+        "\r",
+        "Mean Z = " + MeanZText() + "\r",
+        "Standard Error Z = " + StdErrText() + "\r",
+    };
+}
+
+std::string clsBevHoltResult::ReportText() const {
+    std::string text;
+    for (const std::string& line : report_) text += line + "\r\n";
+    return text;
+}

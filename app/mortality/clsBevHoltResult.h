@@ -1,0 +1,49 @@
+#ifndef CLSBEVHOLTRESULT_H
+#define CLSBEVHOLTRESULT_H
+// The result of the Beverton-Holt window without the window: the calculation from the
+// parameters as the user typed them, and the report as ordered lines. The window shows the
+// list and the two labels and passes ReportLines to the run log, the .dat file and the
+// printer, line by line; a failed calculation holds no result and no lines.
+#include <string>
+#include <vector>
+
+#include "clsBevHoltZ.h"
+
+class clsVorn;
+
+class clsBevHoltResult {
+public:
+    // The data set must outlive this object.
+    explicit clsBevHoltResult(const clsVorn& data);
+
+    // K, Linf and Lc as typed. True: Z calculated and the lines rebuilt. False: no result
+    // held; FailReason says why.
+    bool Calculate(const std::string& K, const std::string& Linf, const std::string& Lc);
+    // No result held any more (a parameter is about to change).
+    void Clear();
+
+    bool Defined() const { return defined_; }
+    const std::string& FailReason() const { return failReason_; }
+    const clsBevHoltZ& Estimator() const { return bh_; }
+
+    // The result list: the sample number, eight blanks and its Z ("0.000").
+    const std::vector<std::string>& ListLines() const { return list_; }
+    std::string MeanZText() const;   // "0.000"
+    std::string StdErrText() const;  // "0.0000"
+    // The report: the title, the parameters as typed, the samples and their Z (one line
+    // each), the mean and the standard error. Some lines are a lone carriage return, so
+    // that the report spaces out in the log and the file as it always did.
+    const std::vector<std::string>& ReportLines() const { return report_; }
+    // The report as the run log and the .dat file hold it: every line followed by CR LF.
+    std::string ReportText() const;
+
+private:
+    void BuildLines(const std::string& K, const std::string& Linf, const std::string& Lc);
+
+    clsBevHoltZ bh_;
+    bool defined_ = false;
+    std::string failReason_;
+    std::vector<std::string> list_, report_;
+};
+
+#endif

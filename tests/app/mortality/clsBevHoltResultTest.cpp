@@ -1,0 +1,71 @@
+// The Beverton-Holt report as the window shows, logs, saves and prints it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../../dlls/Vorn5_Solver/ErrorCapture.h"
+#include "MVornGlobs.h"
+#include "MortalityFixtures.h"
+#include "clsBevHoltResult.h"
+#include "clsVorn.h"
+
+namespace {
+
+using mortalitytest::Fill;
+
+// Two samples whose fish at and above Lc 14 average 22 and 18: with K 1 and Linf 30,
+// Z = 8 / 8 = 1 and 12 / 4 = 3 (mean 2, standard error 1).
+const std::vector<std::vector<float>> kTwoSamples = {
+    {7, 0, 0, 0, 0, 1, 1, 0},
+    {3, 0, 0, 1, 1, 0, 0, 0},
+};
+
+TEST(clsBevHoltResult, ReportHoldsTheParametersAsTypedAndEveryZ) {
+    MVornGlobs::InitGlobals();
+    clsVorn v;
+    Fill(v, 10, 2, kTwoSamples);
+    clsBevHoltResult r(v);
+    ASSERT_TRUE(r.Calculate("1.000", "30.000", "15.500")) << r.FailReason();
+    EXPECT_TRUE(r.Defined());
+    EXPECT_EQ(r.Estimator().Lc(), 14.0f);
+    EXPECT_EQ(r.ListLines(), (std::vector<std::string>{"1        1.000", "2        3.000"}));
+    EXPECT_EQ(r.MeanZText(), "2.000");
+    EXPECT_EQ(r.StdErrText(), "1.0000");
+    // Lc as typed, not as moved to the class bound.
+    const std::vector<std::string> report{
+        "BEVERTON-HOLT Z", "K = 1.000", "Linf = 30.000", "Lc = 15.500", "\r", "Dist.#1\tDist.#2\t",
+        "1.000\t3.000\t",  "\r",        "Mean Z = 2.000\r", "Standard Error Z = 1.0000\r",
+    };
+    EXPECT_EQ(r.ReportLines(), report);
+    std::string text;
+    for (const std::string& l : report) text += l + "\r\n";
+    EXPECT_EQ(r.ReportText(), text);
+}
+
+TEST(clsBevHoltResult, FailedCalculationHoldsNoResultAndSaysWhy) {
+    ErrorCapture errors;
+    clsVorn v;
+    Fill(v, 10, 2, kTwoSamples);
+    clsBevHoltResult r(v);
+    ASSERT_TRUE(r.Calculate("1", "30", "14"));
+    struct Case {
+        const char *K, *Linf, *Lc, *reason;
+    };
+    const Case cases[] = {
+        {"x", "30", "14", "K must be a number."},
+        {"1", "30", "", "Lc must be a number."},
+        {"0", "30", "14", "K must be greater than 0."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        EXPECT_FALSE(r.Calculate(c.K, c.Linf, c.Lc));
+        EXPECT_FALSE(r.Defined());
+        EXPECT_EQ(r.FailReason(), c.reason);
+        EXPECT_TRUE(r.ReportLines().empty());
+        EXPECT_TRUE(r.ListLines().empty());
+    }
+    EXPECT_EQ(errors.ShownCount(), 0u);
+}
+
+}  // namespace
