@@ -29,6 +29,7 @@ public:
 
     bool Defined() const { return defined_; }
     const clsAgeSlice& Slices() const { return slices_; }
+    clsAgeSlice& Slices() { return slices_; }  // its plot
     int32_t Curve() const { return curve_; }
     // The values read from the texts (K, Linf, Tzero, Ts, C).
     const std::array<float, kParams>& Values() const { return values_; }

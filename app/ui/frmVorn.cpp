@@ -26,6 +26,8 @@
 #include "clsVorn.h"
 #include "forms/FormsService.h"
 #include "frmAbout.h"
+#include "frmAgeSlice.h"
+#include "frmBevHolt.h"
 #include "frmNewDataSet.h"
 #include "modHald.h"
 #include "vb/VbError.h"
@@ -109,6 +111,7 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
 
 frmVorn::~frmVorn() {
     busy::Disconnect(busyConnection_);
+    ageSlice_.reset();
     gridWindows_.reset();
     if (moLFD) moLFD->DisconnectChangeOfFileNameOrDesc(lfdEventId_);
 }
@@ -270,6 +273,13 @@ void frmVorn::WireFitCommands() {
          [this] { ZRegCommands::CatchCurve(this, *moLFD, mGrowthParams->k(), mGrowthParams->Linf(), *mLog); });
     wire("mnuPowWeathZ", loaded,
          [this] { ZRegCommands::PowellWetherall(*moLFD, *mLog, [this](const std::string& t) { StatusText(t); }); });
+    // Beverton-Holt Z (modal) and age slicing (kept once made).
+    wire("mnuBevHoltZ", loaded, [this] { frmBevHolt::Run(this, *moLFD, *mGrowthParams, *mLog); });
+    wire("mnuAgeSlice", loaded, [this] {
+        if (!ageSlice_) ageSlice_ = std::make_unique<frmAgeSlice>(this);
+        ageSlice_->Create(*moLFD, *mGrowthParams, *mLog);
+        ageSlice_->show();
+    });
 }
 
 void frmVorn::LoadCaptions() {

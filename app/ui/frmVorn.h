@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class GridSearchWindows;
+class frmAgeSlice;
 class clsGrowthParams;
 class clsLog;
 class clsVorn;
@@ -36,6 +37,7 @@ public:
     clsLog& Log() { return *mLog; }
     clsGrowthParams* GrowthParams() { return mGrowthParams.get(); }
     GridSearchWindows& GridWindows() { return *gridWindows_; }
+    frmAgeSlice* AgeSliceWindow() const { return ageSlice_.get(); }
     bool DataLoaded() const { return mbDataLoaded; }
     bool EditMode() const { return editMode_; }
     // A menu item by its control name ("mnuSave"); top-level menus answer with their
@@ -122,6 +124,8 @@ private:
     // The grid search, its results and the fit plot (Fit and Data menus).
     void WireFitCommands();
     std::unique_ptr<GridSearchWindows> gridWindows_;
+    // Functions > Age Slice: made on first use, kept for the life of the program.
+    std::unique_ptr<frmAgeSlice> ageSlice_;
 
     std::unique_ptr<clsGrowthParams> mGrowthParams;
     std::unique_ptr<clsLog> mLog;
