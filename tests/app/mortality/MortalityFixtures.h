@@ -24,6 +24,16 @@ inline void Fill(clsVorn& v, float minLength, float classSize, const std::vector
     v.Calc_dist_totals();
 }
 
+// Classes 10-12, 12-14, ..., 24-26 (mid-points 11, 13, ..., 25), to be filled from 10 with
+// width 2. Above Lc 14, sample 1 has one fish at 21 and one at 23 (Lbar 22) and sample 2
+// one at 17 and one at 19 (Lbar 18); the fish below Lc must not count. With K 1 and
+// Linf 30: Z = (30 - 22) / (22 - 14) = 1 and (30 - 18) / (18 - 14) = 3, mean 2, variance
+// (1 + 9 - 4^2 / 2) / 1 = 2, standard error sqrt(2) / sqrt(2) = 1.
+inline const std::vector<std::vector<float>> kTwoSamples = {
+    {7, 0, 0, 0, 0, 1, 1, 0},
+    {3, 0, 0, 1, 1, 0, 0, 0},
+};
+
 }  // namespace mortalitytest
 
 #endif

@@ -13,13 +13,7 @@
 namespace {
 
 using mortalitytest::Fill;
-
-// Two samples whose fish at and above Lc 14 average 22 and 18: with K 1 and Linf 30,
-// Z = 8 / 8 = 1 and 12 / 4 = 3 (mean 2, standard error 1).
-const std::vector<std::vector<float>> kTwoSamples = {
-    {7, 0, 0, 0, 0, 1, 1, 0},
-    {3, 0, 0, 1, 1, 0, 0, 0},
-};
+using mortalitytest::kTwoSamples;
 
 TEST(clsBevHoltResult, ReportHoldsTheParametersAsTypedAndEveryZ) {
     MVornGlobs::InitGlobals();

@@ -14,16 +14,7 @@
 namespace {
 
 using mortalitytest::Fill;
-
-// Classes 10-12, 12-14, ..., 24-26 (mid-points 11, 13, ..., 25).
-// Sample 1 above Lc 14: one fish at 21 and one at 23, Lbar 22; with K 1, Linf 30:
-//   Z = (30 - 22) / (22 - 14) = 1.
-// Sample 2: one fish at 17 and one at 19, Lbar 18: Z = (30 - 18) / (18 - 14) = 3.
-// The fish below Lc (class 10-12) must not count.
-const std::vector<std::vector<float>> kTwoSamples = {
-    {7, 0, 0, 0, 0, 1, 1, 0},
-    {3, 0, 0, 1, 1, 0, 0, 0},
-};
+using mortalitytest::kTwoSamples;
 
 TEST(clsBevHoltZ, TwoSamplesWithZ1And3GiveMean2AndStandardError1) {
     ErrorCapture errors;
@@ -40,7 +31,6 @@ TEST(clsBevHoltZ, TwoSamplesWithZ1And3GiveMean2AndStandardError1) {
     EXPECT_EQ(bh.ZVals(1), 1.0f);
     EXPECT_EQ(bh.ZVals(2), 3.0f);
     EXPECT_EQ(bh.meanZ(), 2.0f);
-    // Variance (1 + 9 - 4^2 / 2) / 1 = 2; standard error sqrt(2) / sqrt(2) = 1.
     EXPECT_FLOAT_EQ(bh.varZ(), 2.0f);
     EXPECT_FLOAT_EQ(bh.StdErrZ(), 1.0f);
     EXPECT_EQ(bh.ZVals(0), -1.0f);

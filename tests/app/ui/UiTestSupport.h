@@ -1,10 +1,13 @@
 #ifndef UITESTSUPPORT_H
 #define UITESTSUPPORT_H
 // What the window tests share: a private working folder (the program writes its log and
-// new data files into the current folder), and a way to act inside a modal dialog.
+// new data files into the current folder), a way to act inside a modal dialog, typing into
+// a box as a user does, and reading reports line by line.
 #include <QApplication>
-#include <QTimer>
 #include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 class WorkingFolder {
 public:
@@ -63,6 +67,27 @@ void WhenModal(std::function<void(T&)> act, bool* seen = nullptr, int tries = 10
             other->reject();
         }
     });
+}
+
+// Enters the box (whose text is then selected), types `text` and, unless told not to,
+// leaves the box with Tab.
+inline void TypeInto(QLineEdit* box, const QString& text, bool leave = true) {
+    box->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QTest::keyClicks(box, text);
+    if (leave) QTest::keyClick(box, Qt::Key_Tab);
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+// The lines of a text whose lines end in CR LF.
+inline std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
+        lines.push_back(text.substr(start, p - start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
 }
 
 #endif

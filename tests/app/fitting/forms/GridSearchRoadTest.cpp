@@ -38,15 +38,6 @@
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 class GridRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {

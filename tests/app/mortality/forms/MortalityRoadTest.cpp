@@ -29,25 +29,7 @@
 namespace {
 
 const std::string kTildes(44, '~');
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-// Enters the box (its text is selected), types, and leaves it with Tab.
-void Type(QLineEdit* box, const QString& text) {
-    box->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
-    QApplication::processEvents();
-    QApplication::processEvents();
-}
+using mortalitytest::kTwoSamples;  // with K 1 and Linf 30: Z 1 and 3
 
 class MortalityRoadTest : public ::testing::Test {
 protected:
@@ -114,9 +96,6 @@ protected:
     }
     std::string LogSince(size_t from) const { return window->Log().Buffer().substr(from); }
 
-    // Sample 1: fish at and above 14 average 22, sample 2: 18; with K 1, Linf 30: Z 1 and 3.
-    const std::vector<std::vector<float>> kTwoSamples = {{7, 0, 0, 0, 0, 1, 1, 0}, {3, 0, 0, 1, 1, 0, 0, 0}};
-
     WorkingFolder folder;
     forms::ScopedHeadlessForms ui;
     ScopedHeadlessLogViews logViews;
@@ -134,7 +113,7 @@ TEST_F(MortalityRoadTest, BevertonHoltIsLoggedAndSaved) {
     ui->saveAnswers.push_back(report);
     BevHolt([](frmBevHolt& w) {
         EXPECT_EQ(w.txtParam[2]->text(), "15.000");
-        Type(w.txtParam[2], "15.5");
+        TypeInto(w.txtParam[2], "15.5");
         QTest::mouseClick(w.cmdCalc, Qt::LeftButton);
         w.mnuSave->trigger();
     });
@@ -225,9 +204,9 @@ TEST_F(MortalityRoadTest, RefusedInputIsToldAndNothingIsLogged) {
         const std::string log = window->Log().Buffer();
         ui->messages.clear();
         BevHolt([&c](frmBevHolt& w) {
-            Type(w.txtParam[0], c.K);
-            Type(w.txtParam[1], c.Linf);
-            Type(w.txtParam[2], c.Lc);
+            TypeInto(w.txtParam[0], c.K);
+            TypeInto(w.txtParam[1], c.Linf);
+            TypeInto(w.txtParam[2], c.Lc);
             QTest::mouseClick(w.cmdCalc, Qt::LeftButton);
             EXPECT_FALSE(w.ResultPresent());
         });
@@ -237,8 +216,8 @@ TEST_F(MortalityRoadTest, RefusedInputIsToldAndNothingIsLogged) {
 
         ui->messages.clear();
         frmAgeSlice& w = AgeSlice();
-        Type(w.txtParam[0], c.K);
-        Type(w.txtParam[1], c.Linf);
+        TypeInto(w.txtParam[0], c.K);
+        TypeInto(w.txtParam[1], c.Linf);
         QTest::mouseClick(w.cmdCalc, Qt::LeftButton);
         EXPECT_EQ(w.ResultPresent(), c.sliced);
         if (!c.sliced) {

@@ -1,7 +1,7 @@
 #ifndef ZREGTESTSUPPORT_H
 #define ZREGTESTSUPPORT_H
-// What the regression window tests share: the run log and the list as lines, and a user's
-// click on a point of the chart.
+// What the regression window tests share: the list as lines, and a user's click on a
+// point of the chart.
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
@@ -15,16 +15,6 @@
 namespace zregtest {
 
 using Lines = std::vector<std::string>;
-
-// Text cut at CR LF (a last line without one is kept).
-inline Lines SplitLines(const std::string& text) {
-    Lines lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
 
 inline Lines Items(const QListWidget* list) {
     Lines out;

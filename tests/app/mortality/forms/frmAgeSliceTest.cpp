@@ -55,14 +55,6 @@ protected:
     }
     void TearDown() override { window.reset(); }
 
-    void Type(QLineEdit* box, const QString& text, bool tab = true) {
-        box->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
-        QTest::keyClicks(box, text);
-        if (tab) QTest::keyClick(box, Qt::Key_Tab);
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
     // A click on the option's round button.
     void ClickOption(int i) {
         QTest::mouseClick(window->optGC[i], Qt::LeftButton, {}, QPoint(6, window->optGC[i]->height() / 2));
@@ -74,7 +66,7 @@ protected:
     }
     // K ln 2, then Calculate.
     void CalculateWithLn2() {
-        Type(window->txtParam[0], "0.6931472");
+        TypeInto(window->txtParam[0], "0.6931472");
         Click(window->cmdCalc);
     }
 
@@ -169,7 +161,7 @@ TEST_F(AgeSliceTest, CalculateShowsTheTableAndLogAndPrintWriteTheReport) {
 }
 
 TEST_F(AgeSliceTest, PlotCalculatesFirstAndDrawsNoBarsForAnEmptySample) {
-    Type(window->txtParam[0], "0.6931472");
+    TypeInto(window->txtParam[0], "0.6931472");
     EXPECT_FALSE(window->mnuPlot->isEnabled());
     Click(window->cmdPlot);
     ASSERT_TRUE(ui->messages.empty()) << ui->messages[0].prompt;
@@ -182,7 +174,7 @@ TEST_F(AgeSliceTest, PlotCalculatesFirstAndDrawsNoBarsForAnEmptySample) {
     EXPECT_TRUE(plot->Visible());
 
     // A key in a parameter box gives the result up at once: table and plot close.
-    Type(window->txtParam[1], "9", false);
+    TypeInto(window->txtParam[1], "9", false);
     EXPECT_TRUE(ui->messages.empty());
     EXPECT_FALSE(window->ResultPresent());
     EXPECT_FALSE(plot->Visible());
@@ -221,7 +213,7 @@ TEST_F(AgeSliceTest, ChangingTheCurveWithAResultAsksFirst) {
 
 TEST_F(AgeSliceTest, FailedCalculationSaysSoAndShowsNoTable) {
     // Linf 5 lies below every class: no fish gets an age.
-    Type(window->txtParam[1], "5");
+    TypeInto(window->txtParam[1], "5");
     const std::string logged = log.Buffer();
     const int beeps = ui->beeps;
     Click(window->cmdCalc);
@@ -243,7 +235,7 @@ TEST_F(AgeSliceTest, FailedCalculationSaysSoAndShowsNoTable) {
 }
 
 TEST_F(AgeSliceTest, BoxesAreCheckedWhenLeftButNotOnClose) {
-    Type(window->txtParam[2], "0.5");
+    TypeInto(window->txtParam[2], "0.5");
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Value for parameter Tzero must lie in the range -1 to 0");
     EXPECT_EQ(QApplication::focusWidget(), window->txtParam[2]);
@@ -255,7 +247,7 @@ TEST_F(AgeSliceTest, BoxesAreCheckedWhenLeftButNotOnClose) {
         window->show();
         QApplication::processEvents();
         ui->messages.clear();
-        Type(window->txtParam[2], "x", false);
+        TypeInto(window->txtParam[2], "x", false);
         if (how == 0) Click(window->cmdCancel);
         else if (how == 1) window->mnuExit->trigger();
         else window->close();

@@ -33,9 +33,8 @@ class BevHoltTest : public ::testing::Test {
 protected:
     void SetUp() override {
         MVornGlobs::InitGlobals();
-        // Sample 1: fish at and above 14 average 22, sample 2 average 18; with K 1 and
-        // Linf 30, Z is 1 and 3.
-        mortalitytest::Fill(data, 10, 2, {{7, 0, 0, 0, 0, 1, 1, 0}, {3, 0, 0, 1, 1, 0, 0, 0}});
+        // With K 1 and Linf 30, Z is 1 and 3.
+        mortalitytest::Fill(data, 10, 2, mortalitytest::kTwoSamples);
         data.setFileName(folder.file("hake.vn5"));
         growth.setk(1);
         growth.setLinf(30);
@@ -47,15 +46,6 @@ protected:
     }
     void TearDown() override { window.reset(); }
 
-    // Enters the box (its text is selected), types, and leaves it with Tab.
-    void Type(QLineEdit* box, const QString& text, bool tab = true) {
-        box->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
-        QTest::keyClicks(box, text);
-        if (tab) QTest::keyClick(box, Qt::Key_Tab);
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
     void Calculate() {
         QTest::mouseClick(window->cmdCalc, Qt::LeftButton);
         QApplication::processEvents();
@@ -93,7 +83,7 @@ TEST_F(BevHoltTest, OpensNarrowWithTheGrowthParametersAndHalfLinfAsLc) {
 }
 
 TEST_F(BevHoltTest, CalculateShowsLogsAndOnlyOnce) {
-    Type(window->txtParam[2], "15.5");
+    TypeInto(window->txtParam[2], "15.5");
     const size_t before = log.Buffer().size();
     Calculate();
     ASSERT_TRUE(ui->messages.empty()) << ui->messages[0].prompt;
@@ -124,7 +114,7 @@ TEST_F(BevHoltTest, FirstKeyWithAResultAsksBeforeGivingItUp) {
     ASSERT_TRUE(window->ResultPresent());
     // No: the key is thrown away and the result stays.
     ui->msgBoxAnswers.push_back(forms::vbNo);
-    Type(window->txtParam[0], "2", false);
+    TypeInto(window->txtParam[0], "2", false);
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Changing parameter values will clear current Mortality Calculation. Continue?");
     EXPECT_EQ(ui->messages[0].title, "Warning");
@@ -154,8 +144,8 @@ TEST_F(BevHoltTest, FirstKeyWithAResultAsksBeforeGivingItUp) {
 
 TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
     // Lc 27 lies above the classes (the last starts at 24).
-    Type(window->txtParam[1], "40");
-    Type(window->txtParam[2], "27");
+    TypeInto(window->txtParam[1], "40");
+    TypeInto(window->txtParam[2], "27");
     const std::string logged = log.Buffer();
     const int beeps = ui->beeps;
     Calculate();
@@ -172,19 +162,19 @@ TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
 }
 
 TEST_F(BevHoltTest, BoxesAreCheckedWhenLeftAndBeforeCalculating) {
-    Type(window->txtParam[0], "0");
+    TypeInto(window->txtParam[0], "0");
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Value for parameter K must lie in the range 0 to 1000");
     EXPECT_EQ(QApplication::focusWidget(), window->txtParam[0]);
     // Lc is checked as a length.
     ui->messages.clear();
     window->txtParam[0]->setText("1");
-    Type(window->txtParam[2], "-3");
+    TypeInto(window->txtParam[2], "-3");
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Value for parameter Linf must lie in the range 0 to 1000000");
     // A box never left is checked by Calculate.
     ui->messages.clear();
-    Type(window->txtParam[2], "abc", false);
+    TypeInto(window->txtParam[2], "abc", false);
     Calculate();
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Value for parameter Linf must lie in the range 0 to 1000000");
@@ -198,7 +188,7 @@ TEST_F(BevHoltTest, CloseFromABadBoxChecksNothing) {
         window->show();
         QApplication::processEvents();
         ui->messages.clear();
-        Type(window->txtParam[0], "x", false);
+        TypeInto(window->txtParam[0], "x", false);
         if (how == 0) QTest::mouseClick(window->cmdCancel, Qt::LeftButton);
         else if (how == 1) window->mnuExit->trigger();
         else QTest::keyClick(window->txtParam[0], Qt::Key_Escape);
@@ -210,7 +200,7 @@ TEST_F(BevHoltTest, CloseFromABadBoxChecksNothing) {
 }
 
 TEST_F(BevHoltTest, SaveAndPrintTheReport) {
-    Type(window->txtParam[2], "15.5");
+    TypeInto(window->txtParam[2], "15.5");
     Calculate();
     ASSERT_TRUE(window->ResultPresent());
     const std::string path = folder.file("hake.dat");
