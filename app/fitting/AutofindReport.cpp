@@ -1,18 +1,12 @@
 #include "AutofindReport.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <unistd.h>
-
 #include "MVornGlobs.h"
+#include "ReportFile.h"
 #include "clsLog.h"
 #include "print/Printer.h"
-#include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
 namespace G = MVornGlobs;
-namespace fs = std::filesystem;
 
 AutofindReport::AutofindReport(const Fit& fit) {
     const auto& n = G::ParamNames;   // K, Linf, Tzero, Ts, C, NGT
@@ -50,26 +44,7 @@ void AutofindReport::WriteToLog(clsLog& Log) const {
     Log.EndLog();
 }
 
-void AutofindReport::Save(const std::string& path) const {
-    const char* source = "AutofindReport.Save";
-    std::string text;
-    for (const std::string& line : lines_) text += line + "\r\n";
-    // Written beside the target and renamed over it only when whole.
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        written = static_cast<bool>(out);
-    }
-    std::error_code ec;
-    if (written) fs::rename(temp, path, ec);
-    if (!written || ec) {
-        fs::remove(temp, ec);
-        vb::Raise(75, source);
-    }
-}
+void AutofindReport::Save(const std::string& path) const { reportfile::Write(path, lines_); }
 
 void AutofindReport::Print() const {
     print::Printer& printer = print::ThePrinter();

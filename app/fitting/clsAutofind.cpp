@@ -12,6 +12,7 @@
 #include "IMeth.h"
 #include "MUtility.h"
 #include "MVornGlobs.h"
+#include "ReportFile.h"
 #include "clsELEFAN.h"
 #include "clsGrowthParams.h"
 #include "clsLFDSearch.h"
@@ -285,20 +286,7 @@ void clsAutofind::PlotFit() {
 
 void clsAutofind::SaveResults() {
     const clsVorn* fitted = FittedData();
-    forms::FileDialogRequest request;
-    request.fileName = MUtility::BaseNameOf(fitted ? fitted->FileName() : std::string()) + ".dat";
-    request.title = "Save Results";
-    request.filter = "Data (*.dat)|*.dat";
-    request.flags = 6;
-    const std::string path = forms::Forms().ShowSave(request);
-    if (path.empty()) return;
-    try {
-        report_.Save(path);
-    } catch (const VbError&) {
-        // The user must not take the report for saved.
-        forms::Forms().MsgBox("The results could not be saved to " + path + ".", forms::vbExclamation,
-                              forms::kAppTitle);
-    }
+    reportfile::SaveAs(fitted ? fitted->FileName() : std::string(), report_.Lines());
 }
 
 void clsAutofind::PrintResults() { report_.Print(); }

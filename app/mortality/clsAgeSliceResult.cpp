@@ -63,12 +63,7 @@ void clsAgeSliceResult::BuildLines(const std::array<std::string, kParams>& texts
     table_.push_back("\r");
 }
 
-std::string clsAgeSliceResult::LogText() const {
-    std::string text;
-    for (const auto* lines : {&heading_, &table_})
-        for (const std::string& line : *lines) text += line + "\r\n";
-    return text;
-}
+std::vector<std::string> clsAgeSliceResult::LogLines() const { return PrintLines(true, true); }
 
 std::vector<std::string> clsAgeSliceResult::PrintLines(bool WithRes, bool WithGridData) const {
     std::vector<std::string> lines;

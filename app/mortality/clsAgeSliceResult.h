@@ -46,8 +46,8 @@ public:
     // one line per age with counts "0.00").
     const std::vector<std::string>& HeadingLines() const { return heading_; }
     const std::vector<std::string>& TableLines() const { return table_; }
-    // The run log's block: every line of both lists followed by CR LF.
-    std::string LogText() const;
+    // The run log's block: every line of both lists.
+    std::vector<std::string> LogLines() const;
     // What the printout holds: the heading lines when WithRes, the table lines when
     // WithGridData.
     std::vector<std::string> PrintLines(bool WithRes, bool WithGridData) const;

@@ -66,9 +66,3 @@ void clsBevHoltResult::BuildLines(const std::string& K, const std::string& Linf,
         "Standard Error Z = " + StdErrText() + "\r",
     };
 }
-
-std::string clsBevHoltResult::ReportText() const {
-    std::string text;
-    for (const std::string& line : report_) text += line + "\r\n";
-    return text;
-}

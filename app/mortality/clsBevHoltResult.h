@@ -30,12 +30,11 @@ public:
     const std::vector<std::string>& ListLines() const { return list_; }
     std::string MeanZText() const;   // "0.000"
     std::string StdErrText() const;  // "0.0000"
-    // The report: the title, the parameters as typed, the samples and their Z (one line
-    // each), the mean and the standard error. Some lines are a lone carriage return, so
-    // that the report spaces out in the log and the file as it always did.
+    // The report, for the run log, the .dat file and the printer alike: the title, the
+    // parameters as typed, the samples and their Z (one line each), the mean and the
+    // standard error. Some lines are a lone carriage return, so that the report spaces out
+    // in the log and the file as it always did.
     const std::vector<std::string>& ReportLines() const { return report_; }
-    // The report as the run log and the .dat file hold it: every line followed by CR LF.
-    std::string ReportText() const;
 
 private:
     void BuildLines(const std::string& K, const std::string& Linf, const std::string& Lc);

@@ -2,8 +2,12 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <exception>
 #include <utility>
 #include <vector>
+
+#include "forms/FormsService.h"
+#include "vb/VbError.h"
 
 namespace busy {
 namespace {
@@ -62,6 +66,17 @@ bool DeferClose(QWidget* window) {
     if (std::none_of(later.begin(), later.end(), [window](const QPointer<QWidget>& w) { return w == window; }))
         later.emplace_back(window);
     return true;
+}
+
+void RunCommand(const std::function<void()>& command) {
+    if (IsBusy()) return;
+    try {
+        command();
+    } catch (const VbError& e) {
+        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
+    } catch (const std::exception& e) {
+        forms::Forms().MsgBox(e.what(), forms::vbCritical, forms::kAppTitle);
+    }
 }
 
 }  // namespace busy

@@ -31,6 +31,11 @@ void Disconnect(int id);
 // caller then ignores the close). When not busy: returns false.
 bool DeferClose(QWidget* window);
 
+// Runs a command of a window, unless a long command runs. No error leaves it: an error
+// is shown in a box titled "Vorn 5.0" (one the program did not raise with the critical
+// icon).
+void RunCommand(const std::function<void()>& command);
+
 }  // namespace busy
 
 #endif

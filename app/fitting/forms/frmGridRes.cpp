@@ -7,15 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "BusyGuard.h"
 #include "FlexGrid.h"
 #include "IMeth.h"
-#include "MUtility.h"
 #include "MVornGlobs.h"
+#include "ReportFile.h"
 #include "StringTable.h"
 #include "clsGrowthParams.h"
 #include "clsLog.h"
@@ -33,12 +31,6 @@ namespace G = MVornGlobs;
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines) text += l + "\r\n";
-    return text;
-}
 }  // namespace
 
 frmGridRes::frmGridRes(QWidget* parent) : QMainWindow(parent) {
@@ -115,16 +107,7 @@ frmGridRes::~frmGridRes() = default;
 
 std::string frmGridRes::Res(int n) const { return res::LoadResString(strBase_ + n); }
 
-void frmGridRes::Run(const std::function<void()>& command) {
-    if (busy::IsBusy()) return;
-    try {
-        command();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    } catch (const std::exception& e) {
-        forms::Forms().MsgBox(e.what(), forms::vbCritical, forms::kAppTitle);
-    }
-}
+void frmGridRes::Run(const std::function<void()>& command) { busy::RunCommand(command); }
 
 void frmGridRes::Reset() {
     result_.Abandon();
@@ -276,20 +259,8 @@ void frmGridRes::mnuSave_Click() {
     printOpts_->ShowSave();
     if (!printOpts_->OK()) return;
     const std::vector<std::string>& header = result_.Header();
-    forms::FileDialogRequest request;
-    request.fileName = MUtility::BaseNameOf(header.empty() ? std::string() : header[0]) + ".dat";
-    request.title = "Save Results";
-    request.filter = "Data (*.dat)|*.dat";
-    request.flags = 6;
-    const std::string path = forms::Forms().ShowSave(request);
-    if (path.empty()) return;
-    const std::string text = Joined(result_.SaveLines(printOpts_->WithRes(), printOpts_->WithGridData()));
-    // Written whole or not at all.
-    QSaveFile file(Q(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !file.commit())
-        forms::Forms().MsgBox("The results could not be saved to " + path + ".", forms::vbExclamation,
-                              forms::kAppTitle);
+    reportfile::SaveAs(header.empty() ? std::string() : header[0],
+                       result_.SaveLines(printOpts_->WithRes(), printOpts_->WithGridData()));
 }
 
 void frmGridRes::mnuPrint_Click() {

@@ -3,24 +3,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <exception>
-
-#include "BusyGuard.h"
-#include "forms/FormsService.h"
-#include "vb/VbError.h"
 
 namespace mortalityforms {
-
-void Handle(const std::function<void()>& command) {
-    if (busy::IsBusy()) return;
-    try {
-        command();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    } catch (const std::exception& e) {
-        forms::Forms().MsgBox(e.what(), forms::vbCritical, forms::kAppTitle);
-    }
-}
 
 bool EditsText(const QKeyEvent& key) {
     for (QKeySequence::StandardKey k : {QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo})

@@ -1,17 +1,11 @@
 #ifndef MORTALITYFORMS_H
 #define MORTALITYFORMS_H
-// What the Beverton-Holt and age slicing windows share: running a command so that no error
-// leaves it, and noticing the keys that change a parameter box while a result is shown.
-#include <functional>
-
+// What the Beverton-Holt and age slicing windows share: noticing the keys that change a
+// parameter box while a result is shown.
 class QKeyEvent;
 class QLineEdit;
 
 namespace mortalityforms {
-
-// Runs a command of a window (nothing while a long command runs); an error is shown in
-// a box titled "Vorn 5.0".
-void Handle(const std::function<void()>& command);
 
 // Whether the key would change the text of a box: a character, Backspace, Delete, or a
 // cut, paste, undo or redo.

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "BusyGuard.h"
 #include "FlexGrid.h"
 #include "MVornGlobs.h"
 #include "MortalityForms.h"
@@ -95,12 +96,12 @@ frmAgeSlice::frmAgeSlice(QWidget* mainWindow) : ParamDialog(nullptr), main_(main
 
     // UI -> window
     for (int i = 0; i < 2; ++i)
-        connect(optGC[i], &QRadioButton::clicked, this, [this, i] { mortalityforms::Handle([this, i] { optGC_Click(i); }); });
-    connect(cmdCalc, &QPushButton::clicked, this, [this] { mortalityforms::Handle([this] { cmdCalc_Click(); }); });
-    connect(cmdPlot, &QPushButton::clicked, this, [this] { mortalityforms::Handle([this] { Plot(true); }); });
-    connect(mnuPlot, &QAction::triggered, this, [this] { mortalityforms::Handle([this] { Plot(false); }); });
-    connect(mnuLog, &QAction::triggered, this, [this] { mortalityforms::Handle([this] { mnuLog_Click(); }); });
-    connect(mnuPrint, &QAction::triggered, this, [this] { mortalityforms::Handle([this] { mnuPrint_Click(); }); });
+        connect(optGC[i], &QRadioButton::clicked, this, [this, i] { busy::RunCommand([this, i] { optGC_Click(i); }); });
+    connect(cmdCalc, &QPushButton::clicked, this, [this] { busy::RunCommand([this] { cmdCalc_Click(); }); });
+    connect(cmdPlot, &QPushButton::clicked, this, [this] { busy::RunCommand([this] { Plot(true); }); });
+    connect(mnuPlot, &QAction::triggered, this, [this] { busy::RunCommand([this] { Plot(false); }); });
+    connect(mnuLog, &QAction::triggered, this, [this] { busy::RunCommand([this] { mnuLog_Click(); }); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { busy::RunCommand([this] { mnuPrint_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { CloseWindow(); });
     connect(mnuExit, &QAction::triggered, this, [this] { CloseWindow(); });
     connect(cmdHelp, &QPushButton::clicked, this, [] { forms::Forms().ShowHelp(G::HelpFilePath, 1, kHelpContext); });
@@ -209,7 +210,7 @@ void frmAgeSlice::mnuLog_Click() {
     clsLog& log = *log_;
     log.setPolling(true);
     log.InsertSeperator();
-    log.LogText(result_.LogText());
+    for (const std::string& line : result_.LogLines()) log.LogText(line + "\r\n");
     log.EndLog();
     log.setPolling(false);
 }

@@ -11,13 +11,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
+#include "BusyGuard.h"
 #include "FlexGrid.h"
-#include "MUtility.h"
 #include "MVornGlobs.h"
 #include "MortalityForms.h"
+#include "ReportFile.h"
 #include "clsBevHoltResult.h"
 #include "clsLog.h"
 #include "clsVorn.h"
@@ -108,11 +108,11 @@ frmBevHolt::frmBevHolt(QWidget* owner) : ParamDialog(owner) {
         AddBox(txtParam[i], [this, i] { return G::CheckParamRange(1, txtParam[i]->text().toStdString()); });
 
     // UI -> window
-    connect(cmdCalc, &QPushButton::clicked, this, [this] { mortalityforms::Handle([this] { cmdCalc_Click(); }); });
+    connect(cmdCalc, &QPushButton::clicked, this, [this] { busy::RunCommand([this] { cmdCalc_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { CloseWindow(); });
     connect(cmdHelp, &QPushButton::clicked, this, [] { forms::Forms().ShowHelp(G::HelpFilePath, 1, kHelpContext); });
-    connect(mnuPrint, &QAction::triggered, this, [this] { mortalityforms::Handle([this] { mnuPrint_Click(); }); });
-    connect(mnuSave, &QAction::triggered, this, [this] { mortalityforms::Handle([this] { mnuSave_Click(); }); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { busy::RunCommand([this] { mnuPrint_Click(); }); });
+    connect(mnuSave, &QAction::triggered, this, [this] { busy::RunCommand([this] { mnuSave_Click(); }); });
     connect(mnuExit, &QAction::triggered, this, [this] { CloseWindow(); });
     ShowResult(false);
 }
@@ -167,7 +167,7 @@ void frmBevHolt::cmdCalc_Click() {
     clsLog& log = *log_;
     log.setPolling(false);
     log.InsertSeperator();
-    log.LogText(result_->ReportText());
+    for (const std::string& line : result_->ReportLines()) log.LogText(line + "\r\n");
     log.EndLog();
 }
 
@@ -200,20 +200,7 @@ void frmBevHolt::mnuPrint_Click() {
 
 void frmBevHolt::mnuSave_Click() {
     if (!ResultPresent()) return;
-    forms::FileDialogRequest request;
-    request.fileName = MUtility::BaseNameOf(data_ ? data_->FileName() : std::string()) + ".dat";
-    request.title = "Save Results";
-    request.filter = "Data (*.dat)|*.dat";
-    request.flags = 6;
-    const std::string path = forms::Forms().ShowSave(request);
-    if (path.empty()) return;
-    const std::string text = result_->ReportText();
-    // Written whole or not at all.
-    QSaveFile file(Q(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !file.commit())
-        forms::Forms().MsgBox("The results could not be saved to " + path + ".", forms::vbExclamation,
-                              forms::kAppTitle);
+    reportfile::SaveAs(data_ ? data_->FileName() : std::string(), result_->ReportLines());
 }
 
 void frmBevHolt::CloseWindow() {

@@ -48,10 +48,9 @@ TEST_F(AgeSliceResultTest, TableAndReportLabelRowsWithTheirNominalAge) {
     const std::vector<std::string> lines{"Age\tDist.#1\tDist.#2\t", "-1\t14.21\t0.00\t", "0\t15.79\t0.00\t", "\r"};
     EXPECT_EQ(r.HeadingLines(), heading);
     EXPECT_EQ(r.TableLines(), lines);
-    std::string log;
-    for (const auto& l : heading) log += l + "\r\n";
-    for (const auto& l : lines) log += l + "\r\n";
-    EXPECT_EQ(r.LogText(), log);
+    std::vector<std::string> log = heading;
+    log.insert(log.end(), lines.begin(), lines.end());
+    EXPECT_EQ(r.LogLines(), log);
     EXPECT_EQ(r.PrintLines(true, false), heading);
     EXPECT_EQ(r.PrintLines(false, true), lines);
     EXPECT_TRUE(r.PrintLines(false, false).empty());
