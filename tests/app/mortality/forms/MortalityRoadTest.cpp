@@ -1,10 +1,8 @@
 // Beverton-Holt Z and age slicing as a user reaches them from the main window: File > Open,
 // Functions > Beverton-Holt Z and Functions > Age Slice, the run log and the saved report
 // line by line, Cancel, and input the calculations refuse.
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -12,18 +10,15 @@
 #include "../MortalityFixtures.h"
 #include "FlexGrid.h"
 #include "HeadlessProgressView.h"
-#include "ILogView.h"
 #include "MVornGlobs.h"
-#include "UiTestSupport.h"
+#include "MainWindowRoad.h"
 #include "chart/HeadlessChart.h"
 #include "clsGrowthParams.h"
 #include "clsLog.h"
 #include "clsVorn.h"
-#include "forms/HeadlessForms.h"
 #include "frmAgeSlice.h"
 #include "frmBevHolt.h"
 #include "frmResTable.h"
-#include "frmVorn.h"
 #include "print/Printer.h"
 
 namespace {
@@ -31,44 +26,19 @@ namespace {
 const std::string kTildes(44, '~');
 using mortalitytest::kTwoSamples;  // with K 1 and Linf 30: Z 1 and 3
 
-class MortalityRoadTest : public ::testing::Test {
+class MortalityRoadTest : public MainWindowRoad {
 protected:
-    void SetUp() override {
-        window = std::make_unique<frmVorn>();
-        window->show();
-    }
-    void TearDown() override {
-        window->LFD().setIsDirty(false);
-        ui->msgBoxAnswers.clear();
-        ui->msgBoxAnswers.push_back(forms::vbYes);
-        window->close();
-    }
-
-    // Writes a data set of these counts (classes from 10, 2 wide) and opens it with File > Open.
+    // Opens a data set of these counts (classes from 10, 2 wide) with File > Open.
     void Open(const std::string& name, const std::vector<std::vector<float>>& counts) {
         std::vector<float> times(counts.size());
         for (size_t i = 0; i < times.size(); ++i) times[i] = 0.25f * static_cast<float>(i + 1);
         clsVorn data;
         mortalitytest::Fill(data, 10, 2, counts, times);
         data.setFileDesc("Hand-made hake");
-        data.setDataSource(0);
-        const std::string path = folder.file(name);
-        data.setFileName(path);
-        data.Save();
-        ui->openAnswers.push_back(path);
-        Choose("mnuOpen");
-        ASSERT_TRUE(window->DataLoaded());
+        OpenData(data, name);
         // Opening set Linf from the classes; these are the tests' own.
         window->GrowthParams()->setk(1);
         window->GrowthParams()->setLinf(30);
-    }
-    void Choose(const std::string& item) {
-        QAction* a = window->MenuItem(item);
-        ASSERT_NE(a, nullptr) << item;
-        for (const char* top : {"mnuFile", "mnuFunctions"})
-            if (window->TopMenu(top)->actions().contains(a)) emit window->TopMenu(top)->aboutToShow();
-        ASSERT_TRUE(a->isEnabled()) << item;
-        a->trigger();
     }
     // Functions > Beverton-Holt Z with `act` run inside the modal window; the window is
     // closed afterwards with its Close button.
@@ -96,12 +66,8 @@ protected:
     }
     std::string LogSince(size_t from) const { return window->Log().Buffer().substr(from); }
 
-    WorkingFolder folder;
-    forms::ScopedHeadlessForms ui;
-    ScopedHeadlessLogViews logViews;
     chart::ScopedHeadlessChart charts;
     print::ScopedRecordingPrinter printer;
-    std::unique_ptr<frmVorn> window;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "ILogView.h"
 #include "KeyedStatusBar.h"
+#include "MainWindowRoad.h"
 #include "MortalityFixtures.h"
 #include "UiTestSupport.h"
 #include "ZRegTestSupport.h"
@@ -28,18 +29,11 @@ using namespace zregtest;
 
 namespace {
 
-class ZRegRoadTest : public ::testing::Test {
+class ZRegRoadTest : public MainWindowRoad {
 protected:
     void SetUp() override {
-        window = std::make_unique<frmVorn>();
-        window->show();
+        MainWindowRoad::SetUp();
         Open("fish.vn5", {{10, 30, 25, 20, 15, 0}, {10, 0, 25, 20, 15, 30}});
-    }
-    void TearDown() override {
-        window->LFD().setIsDirty(false);
-        ui->msgBoxAnswers.clear();
-        ui->msgBoxAnswers.push_back(forms::vbYes);
-        window->close();
     }
 
     // Writes a data set of classes 0-20 .. 100-120 and opens it with File > Open.
@@ -47,21 +41,8 @@ protected:
         clsVorn data;
         mortalitytest::Fill(data, 0.0f, 20.0f, counts);
         data.setFileDesc("Hand-worked fish");
-        data.setDataSource(0);
-        data.setFileName(folder.file(name));
-        data.Save();
-        ui->openAnswers.push_back(folder.file(name));
-        Choose("mnuOpen");
-        ASSERT_TRUE(window->DataLoaded());
+        OpenData(data, name);
         ui->messages.clear();
-    }
-    void Choose(const std::string& item) {
-        QAction* a = window->MenuItem(item);
-        ASSERT_NE(a, nullptr) << item;
-        for (const char* top : {"mnuFile", "mnuFunctions"})
-            if (window->TopMenu(top)->actions().contains(a)) emit window->TopMenu(top)->aboutToShow();
-        ASSERT_TRUE(a->isEnabled()) << item;
-        a->trigger();
     }
     // In the parameter dialog: types K and Linf over the selected texts, then OK.
     static void EnterParams(frmCCParams& d, const QString& K, const QString& Linf) {
@@ -75,11 +56,6 @@ protected:
     }
     std::string Status() const { return window->stsBar->PanelText("Status"); }
     Lines LoggedSince(size_t before) const { return SplitLines(window->Log().Buffer().substr(before)); }
-
-    WorkingFolder folder;
-    forms::ScopedHeadlessForms ui;
-    ScopedHeadlessLogViews logViews;
-    std::unique_ptr<frmVorn> window;
 };
 
 }  // namespace
