@@ -1,6 +1,7 @@
 #include "clsVorn.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "vb/VbError.h"
@@ -53,6 +54,37 @@ void clsVorn::setFileDesc(const std::string& v) {
 void clsVorn::setFileName(const std::string& v) {
     mFileName = v;
     RaiseChange();
+}
+
+// ---- the rule of what a set may hold ----
+
+std::string clsVorn::ContentFault() const {
+    const auto num = [](double v) { return vb::CStr(v); };
+    if (mStatus == 0 || mNumDists < 1) return "it holds no samples";
+    if (mNumClasses < 1) return "it has no length classes";
+    if (mNumDists > kMaxDists)
+        return "it has " + num(mNumDists) + " samples; at most " + num(kMaxDists) + " can be handled";
+    if (mNumClasses > kMaxClasses)
+        return "it has " + num(mNumClasses) + " length classes; at most " + num(kMaxClasses) + " can be handled";
+    if (mNumDists > mDimDists || mNumClasses > mDimClasses) return "its arrays do not match its size";
+    if (!std::isfinite(mMinLength) || mMinLength < 0.0f) return "its minimum length is not a number of 0 or more";
+    if (!std::isfinite(mClassSize) || !(mClassSize > 0.0f)) return "its class size is not a number above 0";
+    // Every bound lies between MinLength and the top of the last class.
+    const float top = static_cast<float>(mNumClasses) * mClassSize + mMinLength;
+    if (!(std::fabs(top) <= kMaxMagnitude)) return "its class bounds are too large";
+    // Bounds written with seven digits must still tell the classes apart.
+    if (mClassSize < top * 1E-6f) return "its class size is too small for bounds that large";
+    for (int i = 1; i <= mNumDists; ++i) {
+        if (!std::isfinite(mSTime[i])) return "sample " + num(i) + " has an invalid time";
+        double magnitude = 0;
+        for (int j = 1; j <= mNumClasses; ++j) {
+            const float c = mDists[DistIndex(static_cast<int16_t>(i), static_cast<int16_t>(j))];
+            if (!std::isfinite(c)) return "sample " + num(i) + " has an invalid count in class " + num(j);
+            magnitude += std::fabs(static_cast<double>(c));
+        }
+        if (!(magnitude <= kMaxMagnitude)) return "the counts of sample " + num(i) + " add up to too large a total";
+    }
+    return {};
 }
 
 // ---- arrays ----

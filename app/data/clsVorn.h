@@ -153,6 +153,18 @@ public:
     // Format limits of the data file: refused by Save before anything is written.
     static constexpr int kMaxFileDists = 255;
     static constexpr int kMaxFileClasses = 101;
+    // Most samples and classes a set can have: loops over 16-bit indices run to NumDists
+    // and to NumClasses + 1, and each must be able to step one past its end.
+    static constexpr int kMaxDists = 32766;
+    static constexpr int kMaxClasses = 32765;
+    // Largest class bound and largest sum of a sample's counts: a text copy of the set
+    // (numbers rounded to seven digits) must still add up to finite numbers.
+    static constexpr double kMaxMagnitude = 1E+38;
+
+    // What a data set may hold. Every reader refuses a set that breaks this rule, and Save
+    // and ExportFile write nothing for it. Empty for a sound set, else why it is not
+    // ("its class size is 0 or less").
+    std::string ContentFault() const;
 
 private:
     void setStatus(int32_t v) { mStatus = v; }
@@ -171,7 +183,8 @@ private:
     void ReadTextBody();
     void WriteTextBody();
     void ParseText(std::vector<std::string> lines);
-    void CheckFileLimits(const char* proc) const;
+    // The rule, and for a binary file its format limits: raises before anything is written.
+    void CheckFileLimits(const char* proc, bool binary) const;
     void WriteThroughTemp(const std::string& path, bool binary, const char* proc);
     static void SplitFields(const std::string& s, std::vector<float>& values, int16_t& count);
 

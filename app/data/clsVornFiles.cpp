@@ -6,7 +6,6 @@
 //   (255 bytes, code page 1252, space padded), DataSource (byte), 1 + 26 zero bytes,
 //   then per sample its time and exactly 101 singles (-1.0 behind the last class).
 // The previous version differs only in the description: a length byte and 40 bytes.
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -107,25 +106,25 @@ IOStatus clsVorn::ReadMe() {
     return eioFail;
 }
 
-void clsVorn::CheckFileLimits(const char* proc) const {
-    std::string why;
-    if (mStatus == 0 || mNumDists < 1) why = "it holds no samples";
-    else if (mNumDists > kMaxFileDists)
-        why = "it has " + Num(mNumDists) + " samples; a data file holds at most " + Num(kMaxFileDists);
-    else if (mNumClasses < 1) why = "it has no length classes";
-    else if (mNumClasses > kMaxFileClasses)
-        why = "it has " + Num(mNumClasses) + " length classes; a data file holds at most " +
-              Num(kMaxFileClasses);
-    else if (mDataSource < 0 || mDataSource > 255)
-        why = "its source code " + Num(mDataSource) + " does not fit the file";
+void clsVorn::CheckFileLimits(const char* proc, bool binary) const {
+    std::string why = ContentFault();
+    if (why.empty() && binary) {
+        if (mNumDists > kMaxFileDists)
+            why = "it has " + Num(mNumDists) + " samples; a data file holds at most " + Num(kMaxFileDists);
+        else if (mNumClasses > kMaxFileClasses)
+            why = "it has " + Num(mNumClasses) + " length classes; a data file holds at most " + Num(kMaxFileClasses);
+        else if (mDataSource < 0 || mDataSource > 255)
+            why = "its source code " + Num(mDataSource) + " does not fit the file";
+    }
     if (!why.empty()) {
         throw VbError(vbObjectError + 2254, std::string("clsVorn.") + proc,
-                      "The data set cannot be saved: " + why + ".");
+                      std::string(binary ? "The data set cannot be saved: " : "The data set cannot be exported: ") +
+                          why + ".");
     }
 }
 
 void clsVorn::WriteBinaryBody() {
-    CheckFileLimits("WriteMe");
+    CheckFileLimits("WriteMe", true);
     if (mNumDists > mDimDists || mNumClasses > mDimClasses) throw VbError(9, "clsVorn.WriteMe", "Subscript out of range");
     vb::PutByte(mFNo, static_cast<uint8_t>(mNumDists));
     vb::PutByte(mFNo, static_cast<uint8_t>(mNumClasses));
@@ -173,8 +172,6 @@ void clsVorn::ReadBinaryBody() {
     if (nc < 1 || nc > kStoredClasses) {
         Corrupt("The file gives " + Num(nc) + " length classes; a data file holds 1 to 101.");
     }
-    if (!std::isfinite(minLen) || minLen < 0.0f) Corrupt("The file gives an invalid minimum length.");
-    if (!std::isfinite(classSize) || classSize < 0.0f) Corrupt("The file gives an invalid class size.");
     const int64_t need = static_cast<int64_t>(head) + static_cast<int64_t>(kSampleBytes) * nd;
     if (length - (start - 1) < need) {
         Corrupt("The file is shorter than its header says: " + Num(nd) + " samples need " +
@@ -207,24 +204,17 @@ void clsVorn::ReadBinaryBody() {
             std::memcpy(&v, &u, 4);
             return v;
         };
-        const float t = get(0);
-        if (!std::isfinite(t)) Corrupt("Sample " + Num(i) + " has an invalid time.");
-        mSTime[i] = t;
-        for (int j = 1; j <= nc; ++j) {
-            const float v = get(4 * j);
-            if (!std::isfinite(v)) {
-                Corrupt("Sample " + Num(i) + " has an invalid count in class " + Num(j) + ".");
-            }
-            mDists[DistIndex(i, j)] = v;
-        }
+        mSTime[i] = get(0);
+        for (int j = 1; j <= nc; ++j) mDists[DistIndex(i, j)] = get(4 * j);
     }
+    if (const std::string why = ContentFault(); !why.empty()) Corrupt("The data set in the file is not valid: " + why + ".");
 }
 
 // ---- Save and OpenFile ----
 
 void clsVorn::WriteThroughTemp(const std::string& path, bool binary, const char* proc) {
     // Refuse what the file cannot hold before anything is written.
-    if (binary) CheckFileLimits(proc);
+    CheckFileLimits(proc, binary);
     const std::string where = std::string("clsVorn.") + proc;
     if (path.empty()) throw VbError(52, where, "No file name is given.");
 

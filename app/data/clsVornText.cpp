@@ -1,6 +1,7 @@
 // Tab-separated text files of a data set: the description on line 1, the sample times on
 // line 2 (after a leading TAB), then one line per length class with its lower bound and
 // the count of every sample. Numbers are written as Print# writes them (" 3 ", " .25 ").
+#include <algorithm>
 #include <filesystem>
 
 #include "clsVorn.h"
@@ -11,26 +12,20 @@
 
 namespace {
 
-constexpr int32_t kMaxTextClasses = 32767;
-
 std::string PrintNum(float v) { return vb::Str(v) + " "; }
 
 bool IsBlank(const std::string& s) {
     return s.find_first_not_of(" \t") == std::string::npos;
 }
 
-bool IsValidUtf8(const std::string& s) {
-    std::size_t k = 0;
-    while (k < s.size()) {
-        const auto b = static_cast<unsigned char>(s[k]);
-        std::size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-        if (n == 0 || k + n > s.size()) return false;
-        for (std::size_t m = 1; m < n; ++m) {
-            if ((static_cast<unsigned char>(s[k + m]) & 0xC0) != 0x80) return false;
-        }
-        k += n;
+// Number of fields of a line (runs of characters other than blanks and tabs).
+std::size_t FieldCount(const std::string& s) {
+    std::size_t n = 0;
+    for (std::size_t k = s.find_first_not_of(" \t"); k != std::string::npos;
+         k = s.find_first_not_of(" \t", s.find_first_of(" \t", k))) {
+        ++n;
     }
-    return true;
+    return n;
 }
 
 [[noreturn]] void BadLine(std::size_t line, const std::string& what) {
@@ -59,7 +54,11 @@ void clsVorn::WriteTextBody() {
     if (mNumDists > mDimDists || mNumClasses > mDimClasses) {
         throw VbError(9, "clsVorn.WriteMe", "Subscript out of range");
     }
-    vb::Print(mFNo, vb::Utf8ToCp1252(vb::Trim(mFileDesc)));
+    // The description is the first line: line breaks in it (a binary file may hold them)
+    // are written as blanks.
+    std::string desc = mFileDesc;
+    std::replace_if(desc.begin(), desc.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    vb::Print(mFNo, vb::Utf8ToCp1252(vb::Trim(desc)));
     std::string line = "\t";
     for (int i = 1; i <= mNumDists; ++i) line += PrintNum(mSTime[i]) + "\t";
     vb::Print(mFNo, line);
@@ -83,7 +82,7 @@ void clsVorn::ParseText(std::vector<std::string> lines) {
 
     std::string desc = lines[0];
     if (desc.rfind("\xEF\xBB\xBF", 0) == 0) desc.erase(0, 3);  // byte order mark
-    if (!IsValidUtf8(desc)) desc = vb::Cp1252ToUtf8(desc);
+    if (!vb::IsValidUtf8(desc)) desc = vb::Cp1252ToUtf8(desc);
 
     std::vector<float> values;
     int16_t count = 0;
@@ -94,32 +93,50 @@ void clsVorn::ParseText(std::vector<std::string> lines) {
             BadLine(lineNo, e.Number == 6 ? "a number is out of range." : "a field is not a number.");
         }
     };
-    split(2);
-    if (count < 1) BadLine(2, "no sample times.");
+    const std::size_t samples = FieldCount(lines[1]);
+    if (samples < 1) BadLine(2, "no sample times.");
+    if (samples > static_cast<std::size_t>(kMaxDists)) {
+        BadLine(2, "it has " + std::to_string(samples) + " sample times; at most " + std::to_string(kMaxDists) +
+                       " can be read.");
+    }
     const std::size_t classLines = lines.size() - 2;
-    if (classLines > static_cast<std::size_t>(kMaxTextClasses)) {
+    if (classLines < 1) BadLine(3, "the length classes are missing.");
+    if (classLines > static_cast<std::size_t>(kMaxClasses)) {
         throw VbError(6, "clsVorn.ReadASCIIFile",
                       "The file has " + std::to_string(classLines) + " length classes; at most " +
-                          std::to_string(kMaxTextClasses) + " can be read.");
+                          std::to_string(kMaxClasses) + " can be read.");
     }
-    mStatus = 1;
-    mFileDesc = desc;  // taken whole, without the change event
-    mNumDists = count;
-    mNumClasses = static_cast<int16_t>(classLines);
-    ReDimArrays();
-    for (int i = 1; i <= mNumDists; ++i) mSTime[i] = values[i];
+    split(2);
+    const std::vector<float> times(values.begin() + 1, values.begin() + 1 + count);
+    const int16_t nd = count;
 
+    // Every class line is read and checked before the arrays are made, so what is
+    // allocated grows with what the file holds, not with what its first lines claim.
+    std::vector<float> bounds, counts;
     for (std::size_t j = 1; j <= classLines; ++j) {
         const std::size_t lineNo = j + 2;
         if (IsBlank(lines[lineNo - 1])) BadLine(lineNo, "the line is empty.");
         split(lineNo);
-        if (count < mNumDists + 1) {
+        if (count < nd + 1) {
             BadLine(lineNo, "it has " + std::to_string(count) + " fields; a class line needs " +
-                                std::to_string(mNumDists + 1) + ".");
+                                std::to_string(nd + 1) + ".");
         }
-        for (int16_t i = 1; i <= mNumDists; ++i) setDists(i, static_cast<int16_t>(j), values[i + 1]);
-        if (j == 1) mMinLength = values[1];
-        if (j == 2) mClassSize = values[1] - mMinLength;
+        if (j <= 2) bounds.push_back(values[1]);
+        counts.insert(counts.end(), values.begin() + 2, values.begin() + 2 + nd);
+    }
+
+    mStatus = 1;
+    mFileDesc = desc;  // taken whole, without the change event
+    mNumDists = nd;
+    mNumClasses = static_cast<int16_t>(classLines);
+    ReDimArrays();
+    for (int16_t i = 1; i <= nd; ++i) mSTime[i] = times[i - 1];
+    for (std::size_t j = 1; j <= classLines; ++j)
+        for (int16_t i = 1; i <= nd; ++i) setDists(i, static_cast<int16_t>(j), counts[(j - 1) * nd + (i - 1)]);
+    mMinLength = bounds[0];
+    if (bounds.size() > 1) mClassSize = bounds[1] - mMinLength;
+    if (const std::string why = ContentFault(); !why.empty()) {
+        throw VbError(1009, "clsVorn.ReadASCIIFile", "The data set in the file is not valid: " + why + ".");
     }
     mDataSource = 4;
     mIsDirty = false;
@@ -147,9 +164,5 @@ void clsVorn::ReadASCIIFile(const std::string& path) {
 }
 
 void clsVorn::ExportFile(const std::string& path) {
-    if (mStatus == 0 || mNumDists < 1) {
-        throw VbError(vbObjectError + 2254, "clsVorn.ExportFile",
-                      "The data set cannot be exported: it holds no samples.");
-    }
     WriteThroughTemp(path, false, "ExportFile");
 }

@@ -153,6 +153,35 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The character starting at s[k]: its length in bytes, or 0 when the bytes there are not
+// a well-formed character (a stray or missing continuation byte, an overlong form such as
+// C0 8D for CR, a surrogate or a value above U+10FFFF).
+std::size_t DecodeUtf8(std::string_view s, std::size_t k, char32_t& c) {
+    const auto b0 = static_cast<unsigned char>(s[k]);
+    std::size_t n = 0;
+    char32_t least = 0;
+    if (b0 < 0x80) {
+        c = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        c = b0 & 0x1F, n = 2, least = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        c = b0 & 0x0F, n = 3, least = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        c = b0 & 0x07, n = 4, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (k + n > s.size()) return 0;
+    for (std::size_t m = 1; m < n; ++m) {
+        const auto b = static_cast<unsigned char>(s[k + m]);
+        if ((b & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return n;
+}
+
 }  // namespace
 
 int16_t FreeFile() {
@@ -312,33 +341,10 @@ std::string Utf8ToCp1252(std::string_view s) {
     out.reserve(s.size());
     std::size_t k = 0;
     while (k < s.size()) {
-        const auto b0 = static_cast<unsigned char>(s[k]);
         char32_t c = 0;
-        std::size_t n = 1;
-        if (b0 < 0x80) {
-            c = b0;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            c = b0 & 0x1F;
-            n = 2;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            c = b0 & 0x0F;
-            n = 3;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            c = b0 & 0x07;
-            n = 4;
-        } else {
-            out += '?';  // stray continuation or invalid lead byte
-            ++k;
-            continue;
-        }
-        bool ok = k + n <= s.size();
-        for (std::size_t m = 1; ok && m < n; ++m) {
-            const auto b = static_cast<unsigned char>(s[k + m]);
-            if ((b & 0xC0) != 0x80) ok = false;
-            else c = (c << 6) | (b & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
+        const std::size_t n = DecodeUtf8(s, k, c);
+        if (n == 0) {
+            out += '?';  // not a well-formed character: one byte is replaced
             ++k;
             continue;
         }
@@ -357,6 +363,15 @@ std::string Utf8ToCp1252(std::string_view s) {
         out += mapped;
     }
     return out;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    char32_t c = 0;
+    for (std::size_t k = 0, n = 0; k < s.size(); k += n) {
+        n = DecodeUtf8(s, k, c);
+        if (n == 0) return false;
+    }
+    return true;
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {

@@ -151,9 +151,16 @@ TEST(VbFileCodePage, Cp1252RoundTripsEveryByteAndReplacesWhatItLacks) {
         {"\xE4\xB8\xAD", "?"},                   // not in the code page
         {"\xF0\x9F\x90\x9F", "?"},               // outside the basic plane
         {"a\xFF" "b", "a?b"},                    // invalid UTF-8 byte
+        {"\xC0\x8D", "??"},                      // overlong CR: no line break
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp) << c.utf8;
     }
+    // Only the shortest form of a character below U+10FFFF that is no surrogate is UTF-8.
+    for (const char* bad : {"\xC0\x8D", "\xE0\x80\x8D", "\xF0\x80\x80\x8D", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xC3", "\x80", "\xE2\x82"}) {
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+    }
+    EXPECT_TRUE(IsValidUtf8("\xC2\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"));
     EXPECT_EQ(Cp1252ToUtf8("\x80\xE9"), "\xE2\x82\xAC\xC3\xA9");
 }

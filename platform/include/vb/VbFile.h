@@ -74,6 +74,8 @@ void Print(int16_t fileNo, std::string_view text, bool newline = true);
 // The description in data files is one byte per character in code page 1252; in memory
 // texts are UTF-8. Characters the code page lacks are written as '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+// Whether `s` is well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
+bool IsValidUtf8(std::string_view s);
 std::string Cp1252ToUtf8(std::string_view bytes);
 
 }  // namespace vb

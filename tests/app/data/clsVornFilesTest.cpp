@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -232,6 +233,9 @@ TEST_F(FilesTest, BadFilesAreRefusedAndLeaveTheOpenSetAsItWas) {
         {Fixture("broken_no_classes.vn5"), vbObjectError + 2253, "length classes"},
         {Fixture("broken_102_classes.vn5"), vbObjectError + 2253, "102 length classes"},
         {(dir / "neg_size.vn5").string(), vbObjectError + 2253, "class size"},
+        // Once accepted, although their bounds or totals do not fit a single.
+        {Fixture("vn5_bounds_overflow.vn5"), vbObjectError + 2253, "its class bounds are too large"},
+        {Fixture("vn5_total_overflow.vn5"), vbObjectError + 2253, "the counts of sample 1 add up to too large"},
         {(dir / "no_samples.vn5").string(), vbObjectError + 2253, "no samples"},
         {(dir / "missing.vn5").string(), 53, "File not found"},
     };
@@ -239,7 +243,9 @@ TEST_F(FilesTest, BadFilesAreRefusedAndLeaveTheOpenSetAsItWas) {
         const VbError e = ErrorOf([&] { v.OpenFile(c.path); });
         EXPECT_EQ(e.Number, c.number) << c.path;
         EXPECT_NE(e.Description.find(c.text), std::string::npos) << c.path << ": " << e.Description;
-        if (c.number == vbObjectError + 2253) EXPECT_EQ(e.Description.rfind("ReadObj Failure.", 0), 0u);
+        if (c.number == vbObjectError + 2253) {
+            EXPECT_EQ(e.Description.rfind("ReadObj Failure.", 0), 0u);
+        }
         EXPECT_EQ(v.FileName(), good) << c.path;
         EXPECT_TRUE(v.IsDirty()) << c.path;
         ExpectSameData(v, before);
@@ -272,6 +278,7 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
     for (const auto& c : cases) {
         clsVorn big;
         big.ResizeData(c.nd, c.nc);
+        big.setClassSize(1.0f);
         big.setFileName(name);
         big.setDataSource(3);
         const VbError e = ErrorOf([&] { big.Save(); });
@@ -299,6 +306,39 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
     // An unwritable target folder is reported, not ignored.
     v.setFileName((dir / "no" / "such" / "folder.vn5").string());
     EXPECT_NE(ErrorOf([&] { v.Save(); }).Number, 0);
+}
+
+TEST_F(FilesTest, SaveAndExportWriteNothingForASetThatBreaksTheRule) {
+    clsVorn v;
+    v.NewDataSet("old", 0.0f, 1.0f, 3);
+    v.Save();
+    const std::string name = v.FileName();
+    const std::string old = Bytes(name);
+    const struct {
+        const char* reason;
+        std::function<void(clsVorn&)> edit;
+    } cases[] = {
+        {"its minimum length", [](clsVorn& s) { s.setMinLength(-1.0f); }},
+        {"its class size", [](clsVorn& s) { s.setClassSize(0.0f); }},
+        {"its class size is too small", [](clsVorn& s) { s.setMinLength(1E+7f); }},
+        {"its class bounds are too large", [](clsVorn& s) { s.setClassSize(1E+38f); }},
+        {"sample 1 has an invalid time", [](clsVorn& s) { s.setsTime(1, std::nanf("")); }},
+        {"invalid count in class 2", [](clsVorn& s) { s.setDists(1, 2, INFINITY); }},
+        {"the counts of sample 1", [](clsVorn& s) { s.setDists(1, 1, 3E+38f), s.setDists(1, 3, -3E+38f); }},
+    };
+    for (const auto& c : cases) {
+        clsVorn bad;
+        bad.CopyFields(v);
+        c.edit(bad);
+        const VbError save = ErrorOf([&] { bad.Save(); });
+        EXPECT_EQ(save.Number, vbObjectError + 2254) << c.reason;
+        EXPECT_NE(save.Description.find(c.reason), std::string::npos) << save.Description;
+        EXPECT_EQ(Bytes(name), old);
+        const VbError exported = ErrorOf([&] { bad.ExportFile((dir / "out.txt").string()); });
+        EXPECT_EQ(exported.Description.rfind("The data set cannot be exported: ", 0), 0u) << exported.Description;
+        EXPECT_NE(exported.Description.find(c.reason), std::string::npos) << exported.Description;
+        EXPECT_EQ(FilesInFolder(), 1u);
+    }
 }
 
 TEST_F(FilesTest, SimulationRecordIsWrittenBehindTheBodyAndReadOnlyWhenPresent) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -13,8 +16,27 @@
 
 namespace fs = std::filesystem;
 
+// The largest single allocation while watched (replaced only where no sanitizer brings its
+// own allocator).
+namespace {
+std::atomic<bool> watchAllocations{false};
+std::atomic<std::size_t> largestAllocation{0};
+}  // namespace
+
+#ifndef __SANITIZE_ADDRESS__
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"  // new and delete are replaced together
+void* operator new(std::size_t n) {
+    if (watchAllocations && n > largestAllocation) largestAllocation = n;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#endif
+
 namespace {
 
+const fs::path kData = TEST_DATA_DIR;
 using datatest::Bytes;
 using datatest::ErrorOf;
 
@@ -105,14 +127,11 @@ TEST_F(TextTest, ImportRulesKeptFromTheTextFormat) {
     EXPECT_EQ(v.Dists(2, 3), 10.0f);
     EXPECT_EQ(v.NTotal(1), 21.0f);
 
-    // One class line keeps the class size the set had; two lines give no classes.
+    // One class line keeps the class size the set had.
     v.OpenFile(Write("one.txt", "d\n1\n4 2\n"));
     EXPECT_EQ(v.NumClasses(), 1);
     EXPECT_EQ(v.MinLength(), 4.0f);
     EXPECT_EQ(v.ClassSize(), 10.0f);
-    v.OpenFile(Write("two.txt", "d\n1 2\n"));
-    EXPECT_EQ(v.NumClasses(), 0);
-    EXPECT_EQ(v.NumDists(), 2);
 
     // Empty lines at the end are not classes.
     v.OpenFile(Write("tail.txt", "d\n1\n1 5\n2 6\r\n\r\n  \t\n\n"));
@@ -134,6 +153,10 @@ TEST_F(TextTest, BadTextFailsNamingTheLineAndChangesNothing) {
         {"d\n1 2\n10 1 2\n20 3\n", "Line 4: it has 2 fields; a class line needs 3"},
         {"d\n\t \n10 1\n", "Line 2: no sample times"},
         {"d\n", "sample times are missing"},
+        {"d\n1 2\n\r\n", "Line 3: the length classes are missing"},
+        {"d\n1\n-1 5\n", "minimum length"},
+        {"d\n1\n20 5\n10 6\n", "class size"},
+        {"d\n1\n0 3E+38\n1 3E+38\n", "sample 1"},
         {"", "sample times are missing"},
         {"d\n1\n10 1E+39\n", "Line 3: a number is out of range"},
     };
@@ -151,14 +174,89 @@ TEST_F(TextTest, BadTextFailsNamingTheLineAndChangesNothing) {
         EXPECT_EQ(fs::path(v.FileName()).filename(), "good.txt");
     }
 
+    // Loops over 16-bit indices run to NumClasses + 1 (and to NumDists), one step past
+    // which must still be an index.
+    std::string times = "d\n";
+    for (int i = 0; i < 32767; ++i) times += "1 ";
+    VbError e = ErrorOf([&] { v.ReadASCIIFile(Write("times.txt", times + "\n1 1\n")); });
+    EXPECT_NE(e.Description.find("Line 2: it has 32767 sample times; at most 32766"), std::string::npos)
+        << e.Description;
     std::string many = "d\n1\n";
-    for (int j = 0; j < 32768; ++j) many += "1 1\n";
-    const VbError e = ErrorOf([&] { v.ReadASCIIFile(Write("many.txt", many)); });
+    for (int j = 0; j < 32766; ++j) many += std::to_string(j) + " 1\n";
+    e = ErrorOf([&] { v.ReadASCIIFile(Write("many.txt", many)); });
     EXPECT_EQ(e.Number, 6);
-    EXPECT_NE(e.Description.find("32768 length classes"), std::string::npos) << e.Description;
+    EXPECT_NE(e.Description.find("32766 length classes; at most 32765"), std::string::npos) << e.Description;
     EXPECT_EQ(v.NumClasses(), 2);
+    v.ReadASCIIFile(Write("most.txt", many.substr(0, many.rfind("32765 1\n"))));
+    clsVorn copy;
+    copy.CopyFields(v);  // walks every class bound up to NumClasses + 1
+    EXPECT_EQ(copy.NumClasses(), 32765);
+    EXPECT_EQ(copy.LBounds(32766), 32765.0f);
 
     clsVorn empty;
     EXPECT_NE(ErrorOf([&] { empty.ExportFile((dir / "e.txt").string()); }).Number, 0);
     EXPECT_FALSE(fs::exists(dir / "e.txt"));
+}
+
+TEST_F(TextTest, FilesThatGaveBrokenSetsAreRefused) {
+    // Each of these was once accepted, and the set then broke a later save, export or score.
+    const struct { const char* file; const char* reason; } cases[] = {
+        {"text_negative_min_length.txt", "its minimum length is not a number of 0 or more"},
+        {"text_descending_bounds.txt", "its class size is not a number above 0"},
+        {"text_class_size_overflow.txt", "its minimum length"},
+    };
+    for (const auto& c : cases) {
+        clsVorn v;
+        const std::string path = (kData / c.file).string();
+        const VbError open = ErrorOf([&] { v.OpenFile(path); });
+        EXPECT_EQ(open.Number, vbObjectError + 2253) << c.file;
+        EXPECT_NE(open.Description.find(c.reason), std::string::npos) << open.Description;
+        EXPECT_NE(ErrorOf([&] { v.ReadASCIIFile(path); }).Description.find(c.reason), std::string::npos) << c.file;
+        EXPECT_EQ(v.Status(), 0);
+    }
+}
+
+TEST_F(TextTest, DescriptionStaysOneLineOfText) {
+    // C0 8D is no CR (an overlong form is not UTF-8): the description is read in the code
+    // page, and its two bytes go back into the export as they came.
+    clsVorn v;
+    v.OpenFile((kData / "text_desc_overlong_cr.txt").string());
+    EXPECT_EQ(v.FileDesc(), "\xC3\x80\xC2\x8D" "2");
+    EXPECT_EQ(v.NumDists(), 2);
+    const std::string out = (dir / "out.txt").string();
+    v.ExportFile(out);
+    EXPECT_EQ(Bytes(out).substr(0, 5), "\xC0\x8D" "2\r\n");
+    clsVorn back;
+    back.OpenFile(out);
+    EXPECT_EQ(back.FileDesc(), v.FileDesc());
+    EXPECT_EQ(back.NumDists(), 2);
+    EXPECT_EQ(back.NumClasses(), 2);
+
+    // A binary file may hold line breaks in its description: they are exported as blanks.
+    v.OpenFile((kData / "vn5_desc_line_break.vn5").string());
+    v.ExportFile(out);
+    back.OpenFile(out);
+    EXPECT_EQ(back.FileDesc(), "first  second");
+    EXPECT_EQ(back.NumDists(), v.NumDists());
+    EXPECT_EQ(back.NumClasses(), v.NumClasses());
+    EXPECT_EQ(back.sTime(1), v.sTime(1));
+}
+
+TEST_F(TextTest, ArraysAreMadeOnlyForClassLinesThatAreThere) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer brings its own allocator";
+#endif
+    // 33 KB: 8200 sample times, then empty class lines. Sized from its first lines, the
+    // set would take 8201 x 16402 singles (538 MB) before the first class line was read.
+    std::string text = "d\n";
+    for (int i = 0; i < 8200; ++i) text += "0 ";
+    text += "\n" + std::string(16399, '\n') + "0\n";
+    const std::string path = Write("big.txt", text);
+    clsVorn v;
+    largestAllocation = 0;
+    watchAllocations = true;
+    const VbError e = ErrorOf([&] { v.OpenFile(path); });
+    watchAllocations = false;
+    EXPECT_NE(e.Description.find("Line 3: the line is empty"), std::string::npos) << e.Description;
+    EXPECT_LT(largestAllocation, std::size_t{4} << 20);
 }
