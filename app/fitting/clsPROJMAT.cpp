@@ -147,14 +147,16 @@ void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
         }
 
         // Smallest fish of the earlier sample (lower bound of its first class with a count)
-        // and the length it can have grown to.
+        // and the length it can have grown to. Its age and grown length are worked in
+        // double: rounded to single, no growth (dt = 0) then gives Lmin itself, so the
+        // class of Lmin is the first compared.
         const float Lmin = cs * (d.FNZero(prev) - 1.0f) + minLength;
         float grown;
         if (Lmin < Linf) {
-            const double lg = std::log(static_cast<double>(1.0f - Lmin / Linf));
+            const double lg = std::log(1.0 - static_cast<double>(Lmin) / Linf);
             if (K == 0.0f) throw VbError(lg == 0.0 ? 6 : 11, kSource, lg == 0.0 ? "Overflow" : "Division by zero");
             const double a = lg / static_cast<double>(-K);
-            grown = static_cast<float>(Linf * (1.0 - std::exp(-K * (a + dt))));
+            grown = static_cast<float>(Linf * (1.0 - std::exp(-static_cast<double>(K) * (a + dt))));
         } else {
             grown = static_cast<float>(Linf * 0.99998);
         }

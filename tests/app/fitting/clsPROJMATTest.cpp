@@ -115,6 +115,26 @@ TEST_F(ProjmatTest, ScoreOfHandMadeSamples) {
     }
 }
 
+TEST_F(ProjmatTest, SamplesInTheNoGrowthPeriodCompareFromTheClassOfTheSmallestFish) {
+    // Pauly curve, NGT 0.6 and Ts 0.1: no growth from 0.3 to 0.9 in the year, so 0.4 and
+    // 0.6 have the same growing time (dt = 0). The smallest fish of the first sample (10,
+    // the lower bound of class 2) has grown to 10, so class 1 of the second is left out:
+    // T = 8 - 4 and (1/4 - 1/2)^2 + (3/4 - 1/2)^2 = 0.125. (Class 1 included would give
+    // 0.40625.) With Linf 75 a single-precision 1 - Lmin/Linf put the grown length just
+    // below 10.
+    clsVorn ds;
+    makeSet(ds, {{0.4f, {0, 2, 2, 0}}, {0.6f, {4, 1, 3, 0}}});
+    clsPROJMAT m;
+    m.Create(ds);
+    m.setGrowthCurve(2);
+    m.setsNGT(0.6f);
+    m.setsTs(0.1f);
+    float score = 0, t0 = 0;
+    m.CalcScoreT0(0.8f, 75.0f, score, t0);
+    ASSERT_EQ(m.TransformedTime(1), m.TransformedTime(2));
+    EXPECT_FLOAT_EQ(score, -0.125f);
+}
+
 TEST_F(ProjmatTest, ProjectionScoresTheTrueGrowthBest) {
     // Over a whole year the projection error is smallest near the K and Linf that made
     // the data; the score is a negated sum of squares.
