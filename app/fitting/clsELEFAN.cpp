@@ -6,6 +6,10 @@
 // their empty neighbours and weighted down where the running average is small; each peak
 // of a sample counted at most once per curve). Arithmetic is kept in single precision
 // where the original kept it, since the reported scores depend on it.
+//
+// After Pauly and David (1981), Meeresforschung 28, 205-211, with the restructuring as
+// revised by Pauly (1987), pp. 7-34 in Pauly and Morgan (eds.), "Length-based Methods in
+// Fisheries Research", ICLARM Conference Proceedings 13.
 #include "clsELEFAN.h"
 
 #include <algorithm>

@@ -8,6 +8,11 @@
 // over real time (Hoenig: t + C/2pi sin(2pi(t - Ts)); Pauly: the growing time u of t,
 // then u + a sin((u - Ts)/a) with a = (1 - NGT)/2pi).
 // The method's own 2pi is 6.2829854, used as it stands.
+//
+// The projection-matrix method after Basson, Rosenberg and Beddington (1988), "The
+// accuracy and reliability of two new methods for estimating growth parameters from
+// length-frequency data", J. Cons. int. Explor. Mer 44, 277-285; the t0 phase search is
+// the one of Shepherd (1987) (see clsSLCA.cpp).
 #include "clsPROJMAT.h"
 
 #include <algorithm>

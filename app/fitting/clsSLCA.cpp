@@ -2,6 +2,10 @@
 // interval [t1, t2] adds, for every sample, cos(2 pi (tm - time)) damped by sin(x)/x with
 // x = pi (t2 - t1), weighted by the root of the count. The constants are the method's
 // own values close to pi and 2 pi; the reported scores depend on them.
+//
+// After Shepherd (1987), "A weakly parametric method for estimating growth parameters
+// from length composition data", pp. 113-119 in Pauly and Morgan (eds.), "Length-based
+// Methods in Fisheries Research", ICLARM Conference Proceedings 13.
 #include "clsSLCA.h"
 
 #include <cmath>
