@@ -329,25 +329,3 @@ TEST(ELEFANT0Scan, SingleCountersLoseTheLastFineValueAroundMinusPointOneFive) {
     EXPECT_EQ(m2.asked.size(), 19u + 9u);
     EXPECT_NEAR(t0, -0.41f, 1e-6);
 }
-
-// ---- known growth ----
-
-TEST(ELEFANKnownGrowth, TrueGrowthScoresAboveTwentyPercentOff) {
-    // Cohorts along a known non-seasonal curve, eight samples through a year.
-    synthetic::Growth g;
-    g.sampleTimes = synthetic::EvenTimes(8);
-    clsVorn ds;
-    synthetic::Build(ds, g);
-    clsELEFAN m;
-    m.Create(ds);
-    auto score = [&](float K, float Linf) {
-        float s = 0, t0 = 0;
-        m.CalcScoreT0(K, Linf, s, t0);
-        return s;
-    };
-    const float best = score(g.K, g.Linf);
-    for (float f : {0.8f, 1.2f}) {
-        EXPECT_GT(best, score(g.K * f, g.Linf)) << "K x " << f;
-        EXPECT_GT(best, score(g.K, g.Linf * f)) << "Linf x " << f;
-    }
-}

@@ -6,7 +6,6 @@
 #include <variant>
 
 #include "MethFixtures.h"
-#include "SyntheticData.h"
 #include "clsSLCA.h"
 #include "clsVorn.h"
 #include "vb/VbError.h"
@@ -95,23 +94,4 @@ TEST(SLCA, NegativeCountInAScoredClassRaises) {
     }
     // Beyond Linf the class is not scored and nothing fails.
     EXPECT_NO_THROW(m.CalcScoreT0(0.5f, 15.0f, score, t0));
-}
-
-TEST(SLCAKnownGrowth, TrueGrowthScoresAboveTwentyPercentOff) {
-    synthetic::Growth g;
-    g.sampleTimes = synthetic::EvenTimes(8);
-    clsVorn ds;
-    synthetic::Build(ds, g);
-    clsSLCA m;
-    m.Create(ds);
-    auto score = [&](float K, float Linf) {
-        float s = 0, t0 = 0;
-        m.CalcScoreT0(K, Linf, s, t0);
-        return s;
-    };
-    const float best = score(g.K, g.Linf);
-    for (float f : {0.8f, 1.2f}) {
-        EXPECT_GT(best, score(g.K * f, g.Linf)) << "K x " << f;
-        EXPECT_GT(best, score(g.K, g.Linf * f)) << "Linf x " << f;
-    }
 }
