@@ -41,6 +41,29 @@ struct frmSimData2::Field {
     std::function<std::string(const clsSimData&)> text;
 };
 
+namespace {
+
+using SingleSetter = void (clsSimData::*)(float);
+using SingleGetter = float (clsSimData::*)() const;
+
+// A single-precision parameter.
+auto SingleField(SingleSetter set, SingleGetter get) {
+    return std::pair{std::function<void(clsSimData&, const std::string&)>(
+                         [set](clsSimData& s, const std::string& t) { (s.*set)(vb::CSng(t)); }),
+                     std::function<std::string(const clsSimData&)>(
+                         [get](const clsSimData& s) { return vb::CStr((s.*get)()); })};
+}
+
+// A count (16-bit integer) parameter.
+auto CountField(void (clsSimData::*set)(int16_t), int16_t (clsSimData::*get)() const) {
+    return std::pair{std::function<void(clsSimData&, const std::string&)>(
+                         [set](clsSimData& s, const std::string& t) { (s.*set)(vb::CInt(vb::CDbl(t))); }),
+                     std::function<std::string(const clsSimData&)>(
+                         [get](const clsSimData& s) { return vb::CStr(static_cast<int32_t>((s.*get)())); })};
+}
+
+}  // namespace
+
 frmSimData2::frmSimData2(QWidget* parent) : QDialog(parent), mWork(std::make_unique<clsSimData>()) {
     setModal(true);
     Load();
@@ -69,113 +92,109 @@ void frmSimData2::Load() {
     lblInfo = new QLabel(this);
     lblInfo->setWordWrap(true);
     top->addWidget(lblInfo);
+    LoadSamplesStep(top);
+    LoadCurveAndMortalityStep(top);
+    LoadGrowthStep(top);
+    LoadSelectivityStep(top);
+    LoadButtons(top);
 
-    auto singleField = [](void (clsSimData::*set)(float), float (clsSimData::*get)() const) {
-        return std::pair{std::function<void(clsSimData&, const std::string&)>(
-                             [set](clsSimData& s, const std::string& t) { (s.*set)(vb::CSng(t)); }),
-                         std::function<std::string(const clsSimData&)>(
-                             [get](const clsSimData& s) { return vb::CStr((s.*get)()); })};
-    };
-    auto countField = [](void (clsSimData::*set)(int16_t), int16_t (clsSimData::*get)() const) {
-        return std::pair{std::function<void(clsSimData&, const std::string&)>(
-                             [set](clsSimData& s, const std::string& t) { (s.*set)(vb::CInt(vb::CDbl(t))); }),
-                         std::function<std::string(const clsSimData&)>(
-                             [get](const clsSimData& s) { return vb::CStr(static_cast<int32_t>((s.*get)())); })};
-    };
-    auto addField = [&](QGroupBox* frame, QGridLayout* grid, int row, int col, QLabel*& label, QLineEdit*& box,
-                        const QString& caption, auto binding) {
-        label = new QLabel(caption, frame);
-        box = new QLineEdit(frame);
-        grid->addWidget(label, row, col);
-        grid->addWidget(box, row, col + 1);
-        box->installEventFilter(this);
-        mFields.push_back({box, frame, binding.first, binding.second});
-    };
+    mStepText = {Text(103), Text(104), Text(105), Text(106)};
+    mStep = 1;
+    FillFields();
+    ShowStep();
+}
 
-    // Step 1: the samples.
+void frmSimData2::AddField(QGroupBox* frame, QGridLayout* grid, int row, int col, QLabel*& label, QLineEdit*& box,
+                           const QString& caption, Binding binding) {
+    label = new QLabel(caption, frame);
+    box = new QLineEdit(frame);
+    grid->addWidget(label, row, col);
+    grid->addWidget(box, row, col + 1);
+    box->installEventFilter(this);
+    mFields.push_back({box, frame, std::move(binding.first), std::move(binding.second)});
+}
+
+void frmSimData2::LoadSamplesStep(QVBoxLayout* top) {
     fmeData = new QGroupBox(QText(121), this);
-    {
-        auto* g = new QGridLayout(fmeData);
-        addField(fmeData, g, 0, 0, lblParam[0], txtParam[0], QText(107), countField(&clsSimData::setNSamples, &clsSimData::NSamples));
-        addField(fmeData, g, 1, 0, lblParam[1], txtParam[1], QText(108), singleField(&clsSimData::setMinLen, &clsSimData::MinLen));
-        addField(fmeData, g, 2, 0, lblParam[2], txtParam[2], QText(109), singleField(&clsSimData::setSampSpace, &clsSimData::SampSpace));
-        addField(fmeData, g, 3, 0, lblParam[3], txtParam[3], QText(110), singleField(&clsSimData::setLCWidth, &clsSimData::LCWidth));
-        addField(fmeData, g, 4, 0, lblParam[4], txtParam[4], QText(111), countField(&clsSimData::setNPopSamps, &clsSimData::NPopSamps));
-    }
+    auto* g = new QGridLayout(fmeData);
+    AddField(fmeData, g, 0, 0, lblParam[0], txtParam[0], QText(107), CountField(&clsSimData::setNSamples, &clsSimData::NSamples));
+    AddField(fmeData, g, 1, 0, lblParam[1], txtParam[1], QText(108), SingleField(&clsSimData::setMinLen, &clsSimData::MinLen));
+    AddField(fmeData, g, 2, 0, lblParam[2], txtParam[2], QText(109), SingleField(&clsSimData::setSampSpace, &clsSimData::SampSpace));
+    AddField(fmeData, g, 3, 0, lblParam[3], txtParam[3], QText(110), SingleField(&clsSimData::setLCWidth, &clsSimData::LCWidth));
+    AddField(fmeData, g, 4, 0, lblParam[4], txtParam[4], QText(111), CountField(&clsSimData::setNPopSamps, &clsSimData::NPopSamps));
     top->addWidget(fmeData);
+}
 
-    // Step 2: the curve, recruitment and mortality.
+void frmSimData2::LoadCurveAndMortalityStep(QVBoxLayout* top) {
     fmeGC = new QGroupBox(QText(119), this);
-    {
-        auto* v = new QVBoxLayout(fmeGC);
-        for (int i = 0; i < 3; ++i) {
-            optGC[i] = new QRadioButton(QString::fromStdString(MVornGlobs::CurveNames[i]), fmeGC);
-            v->addWidget(optGC[i]);
-            connect(optGC[i], &QRadioButton::toggled, this, [this, i](bool on) {
-                if (on) ChooseCurve(i);
-            });
-        }
+    auto* v = new QVBoxLayout(fmeGC);
+    for (int i = 0; i < 3; ++i) {
+        optGC[i] = new QRadioButton(QString::fromStdString(MVornGlobs::CurveNames[i]), fmeGC);
+        v->addWidget(optGC[i]);
+        connect(optGC[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) ChooseCurve(i);
+        });
     }
     top->addWidget(fmeGC);
-    fmeMort = new QGroupBox(QText(122), this);
-    {
-        auto* g = new QGridLayout(fmeMort);
-        addField(fmeMort, g, 0, 0, lblMort[0], txtMort[0], QText(123), singleField(&clsSimData::setCVRect, &clsSimData::CVRect));
-        addField(fmeMort, g, 1, 0, lblMort[1], txtMort[1], QText(124), singleField(&clsSimData::setFVal, &clsSimData::FVal));
-        addField(fmeMort, g, 2, 0, lblMort[2], txtMort[2], QText(125), singleField(&clsSimData::setMVal, &clsSimData::MVal));
-    }
-    top->addWidget(fmeMort);
 
-    // Step 3: growth parameters (K, Linf, Tzero, Ts, C, NGT) and their variation.
+    fmeMort = new QGroupBox(QText(122), this);
+    auto* g = new QGridLayout(fmeMort);
+    AddField(fmeMort, g, 0, 0, lblMort[0], txtMort[0], QText(123), SingleField(&clsSimData::setCVRect, &clsSimData::CVRect));
+    AddField(fmeMort, g, 1, 0, lblMort[1], txtMort[1], QText(124), SingleField(&clsSimData::setFVal, &clsSimData::FVal));
+    AddField(fmeMort, g, 2, 0, lblMort[2], txtMort[2], QText(125), SingleField(&clsSimData::setMVal, &clsSimData::MVal));
+    top->addWidget(fmeMort);
+}
+
+// Growth parameters (K, Linf, Tzero, Ts, C, NGT) and their variation.
+void frmSimData2::LoadGrowthStep(QVBoxLayout* top) {
     fmeGParams = new QGroupBox(QText(120), this);
-    {
-        auto* g = new QGridLayout(fmeGParams);
-        using Set = void (clsSimData::*)(float);
-        using Get = float (clsSimData::*)() const;
-        const std::array<std::pair<Set, Get>, 6> means = {{{&clsSimData::setMeanK, &clsSimData::MeanK},
-                                                           {&clsSimData::setLinf, &clsSimData::Linf},
-                                                           {&clsSimData::setT0V, &clsSimData::T0V},
-                                                           {&clsSimData::setMeanTS, &clsSimData::MeanTS},
-                                                           {&clsSimData::setMeanC, &clsSimData::MeanC},
-                                                           {&clsSimData::setMeanNGT, &clsSimData::MeanNGT}}};
-        const std::array<std::pair<Set, Get>, 7> cvs = {{{&clsSimData::setCVK, &clsSimData::CVK},
-                                                         {&clsSimData::setCVLinf, &clsSimData::CVLinf},
-                                                         {&clsSimData::setCVT01, &clsSimData::CVT01},
-                                                         {&clsSimData::setCVTS, &clsSimData::CVTS},
-                                                         {&clsSimData::setCVC, &clsSimData::CVC},
-                                                         {&clsSimData::setCVNGT, &clsSimData::CVNGT},
-                                                         {&clsSimData::setCVT02, &clsSimData::CVT02}}};
-        const QString cv = QText(116);
-        for (int i = 0; i < 7; ++i) {
-            if (i < 6)
-                addField(fmeGParams, g, i, 0, lblGParam[i], txtGParam[i],
-                         QString::fromStdString(MVornGlobs::ParamNames[i]), singleField(means[i].first, means[i].second));
-            QString caption = cv;
-            if (i == 2) caption = cv + " (" + QText(117) + ")";
-            if (i == 6) caption = cv + " (" + QText(118) + ")";
-            addField(fmeGParams, g, i, 2, lblParamCV[i], txtParamCV[i], caption, singleField(cvs[i].first, cvs[i].second));
-        }
+    auto* g = new QGridLayout(fmeGParams);
+    const std::array<std::pair<SingleSetter, SingleGetter>, 6> means = {{{&clsSimData::setMeanK, &clsSimData::MeanK},
+                                                                         {&clsSimData::setLinf, &clsSimData::Linf},
+                                                                         {&clsSimData::setT0V, &clsSimData::T0V},
+                                                                         {&clsSimData::setMeanTS, &clsSimData::MeanTS},
+                                                                         {&clsSimData::setMeanC, &clsSimData::MeanC},
+                                                                         {&clsSimData::setMeanNGT, &clsSimData::MeanNGT}}};
+    const std::array<std::pair<SingleSetter, SingleGetter>, 7> cvs = {{{&clsSimData::setCVK, &clsSimData::CVK},
+                                                                       {&clsSimData::setCVLinf, &clsSimData::CVLinf},
+                                                                       {&clsSimData::setCVT01, &clsSimData::CVT01},
+                                                                       {&clsSimData::setCVTS, &clsSimData::CVTS},
+                                                                       {&clsSimData::setCVC, &clsSimData::CVC},
+                                                                       {&clsSimData::setCVNGT, &clsSimData::CVNGT},
+                                                                       {&clsSimData::setCVT02, &clsSimData::CVT02}}};
+    const QString cv = QText(116);
+    for (int i = 0; i < 7; ++i) {
+        if (i < 6)
+            AddField(fmeGParams, g, i, 0, lblGParam[i], txtGParam[i], QString::fromStdString(MVornGlobs::ParamNames[i]),
+                     SingleField(means[i].first, means[i].second));
+        QString caption = cv;
+        if (i == 2) caption = cv + " (" + QText(117) + ")";
+        if (i == 6) caption = cv + " (" + QText(118) + ")";
+        AddField(fmeGParams, g, i, 2, lblParamCV[i], txtParamCV[i], caption, SingleField(cvs[i].first, cvs[i].second));
     }
     top->addWidget(fmeGParams);
+}
 
-    // Step 4: selectivity with its preview.
+// Selectivity with its preview.
+void frmSimData2::LoadSelectivityStep(QVBoxLayout* top) {
     fmeSel = new QGroupBox(QText(126), this);
-    {
-        auto* g = new QGridLayout(fmeSel);
-        addField(fmeSel, g, 0, 0, lblSel[0], txtSel[0], QText(127), singleField(&clsSimData::setSell50, &clsSimData::Sell50));
-        addField(fmeSel, g, 0, 2, lblSelCV[0], txtSelCV[0], QText(116), singleField(&clsSimData::setCVsel50, &clsSimData::CVsel50));
-        addField(fmeSel, g, 1, 0, lblSel[1], txtSel[1], QText(128), singleField(&clsSimData::setSELK, &clsSimData::SELK));
-        addField(fmeSel, g, 1, 2, lblSelCV[1], txtSelCV[1], QText(116), singleField(&clsSimData::setCVSelk, &clsSimData::CVSelk));
-        gphSel = new chartqt::GraphControlWidget(fmeSel);
-        gphSel->setMinimumSize(320, 200);
-        gphSel->setPointCount(100);
-        gphSel->setLineMode(chart::LineMode::Polyline);
-        gphSel->setXRange(0, 100);
-        gphSel->setYRange(0, 1);
-        g->addWidget(gphSel, 2, 0, 1, 4);
-    }
+    auto* g = new QGridLayout(fmeSel);
+    AddField(fmeSel, g, 0, 0, lblSel[0], txtSel[0], QText(127), SingleField(&clsSimData::setSell50, &clsSimData::Sell50));
+    AddField(fmeSel, g, 0, 2, lblSelCV[0], txtSelCV[0], QText(116), SingleField(&clsSimData::setCVsel50, &clsSimData::CVsel50));
+    AddField(fmeSel, g, 1, 0, lblSel[1], txtSel[1], QText(128), SingleField(&clsSimData::setSELK, &clsSimData::SELK));
+    AddField(fmeSel, g, 1, 2, lblSelCV[1], txtSelCV[1], QText(116), SingleField(&clsSimData::setCVSelk, &clsSimData::CVSelk));
+    gphSel = new chartqt::GraphControlWidget(fmeSel);
+    gphSel->setMinimumSize(320, 200);
+    gphSel->setPointCount(100);
+    gphSel->setLineMode(chart::LineMode::Polyline);
+    gphSel->setXRange(0, 100);
+    gphSel->setYRange(0, 1);
+    g->addWidget(gphSel, 2, 0, 1, 4);
     top->addWidget(fmeSel);
+}
 
+// Help, Cancel, Back, Next and Finish; every handler shows its own errors, none leaves a slot.
+void frmSimData2::LoadButtons(QVBoxLayout* top) {
     auto* buttons = new QHBoxLayout;
     cmdHelp = new QPushButton(QText(129), this);
     buttons->addWidget(cmdHelp);
@@ -189,7 +208,6 @@ void frmSimData2::Load() {
     cmdHelp->setAutoDefault(false);
     top->addLayout(buttons);
 
-    // Every handler shows its own errors; none leaves a slot.
     auto guarded = [this](std::function<void()> f) {
         return [this, f] {
             try {
@@ -204,11 +222,6 @@ void frmSimData2::Load() {
     connect(cmdButton[2], &QPushButton::clicked, this, guarded([this] { Move(+1); }));
     connect(cmdButton[3], &QPushButton::clicked, this, guarded([this] { Finish(); }));
     connect(cmdHelp, &QPushButton::clicked, this, guarded([this] { Help(); }));
-
-    mStepText = {Text(103), Text(104), Text(105), Text(106)};
-    mStep = 1;
-    FillFields();
-    ShowStep();
 }
 
 void frmSimData2::FillFields() {

@@ -6,15 +6,20 @@
 // Step 4 previews the selectivity curve.
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "clsSimData.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 namespace chartqt {
 class GraphControlWidget;
 }
@@ -67,7 +72,17 @@ protected:
 
 private:
     struct Field;
+    // How a text box converts and stores its parameter (raising on bad text), and shows it.
+    using Binding = std::pair<std::function<void(clsSimData&, const std::string&)>,
+                              std::function<std::string(const clsSimData&)>>;
     void Load();
+    void LoadSamplesStep(QVBoxLayout* top);
+    void LoadCurveAndMortalityStep(QVBoxLayout* top);
+    void LoadGrowthStep(QVBoxLayout* top);
+    void LoadSelectivityStep(QVBoxLayout* top);
+    void LoadButtons(QVBoxLayout* top);
+    void AddField(QGroupBox* frame, QGridLayout* grid, int row, int col, QLabel*& label, QLineEdit*& box,
+                  const QString& caption, Binding binding);
     void FillFields();
     void ShowStep();
     void DrawSelectivity();
