@@ -82,7 +82,19 @@ private:
         int32_t borderWidth;
         GrColor colour;
     };
+    // Draws the whole page: the steps below, in this order.
     void Draw();
+    void CheckGrid() const;
+    void SetContourLevels();
+    void ScalePlotArea();
+    void DrawAxes();
+    void DrawTitles();
+    void PrepareSegmentStore();
+    void DrawContourBands();
+    void MakeHiddenLines();
+    void MakeHiddenShapes();
+    void RedrawPath();
+    void RouteRightButton();
     void OpenPage();
     void HandleFailure(const std::exception& e, const std::string& procedure);
     Hald_Error& ErrorHandler();

@@ -147,20 +147,37 @@ void clsContour::AddContourPlot(const std::vector<double>& vntX, const std::vect
 }
 
 void clsContour::Draw() {
-    auto& wg = Chart();
-    // 1. The graph fills the page.
-    graph_ = wg.WGCreateGraph(page_, 0.0, 0.0, 1.0, 1.0, ToInt(windowColour_), ToInt(borderColour_), 1, &ErrInfo,
-                              &context_);
+    // The graph fills the page.
+    graph_ = Chart().WGCreateGraph(page_, 0.0, 0.0, 1.0, 1.0, ToInt(windowColour_), ToInt(borderColour_), 1,
+                                   &ErrInfo, &context_);
     if (graph_ == 0) return;
+    CheckGrid();
+    dataSet_ = Chart().WGCreateEvenGridDataSetVB(dataSetName_, z_.data(), x0_, y0_, dx_, dy_, nx_, ny_);
+    SetContourLevels();
+    ScalePlotArea();
+    DrawAxes();
+    DrawTitles();
+    PrepareSegmentStore();
+    DrawContourBands();
+    MakeHiddenLines();
+    MakeHiddenShapes();
+    RedrawPath();
+    drawnOnce_ = true;
+    RouteRightButton();
+}
+
+void clsContour::CheckGrid() const {
     const size_t nLevels = static_cast<size_t>(std::max(nContours_, 0));
     if (nx_ < 2 || ny_ < 2 || z_.size() != static_cast<size_t>(nx_) * ny_ || nContours_ < 1 ||
         contourValues_.size() != nLevels || contourColours_.size() != nLevels + 1 ||
         drawFlags_.size() != nLevels || labelFlags_.size() != nLevels || levelArray1_.size() != nLevels ||
         levelArray2_.size() != nLevels)
         throw VbError(5, "clsContour.ShowGraph", "There is no score grid to draw");
-    // 2.
-    dataSet_ = wg.WGCreateEvenGridDataSetVB(dataSetName_, z_.data(), x0_, y0_, dx_, dy_, nx_, ny_);
-    // 3. Contour levels; a right-click redraw keeps the upper half of the previous range.
+}
+
+// Evenly spaced levels over the finite scores; a right-click redraw keeps the upper half of
+// the previous range.
+void clsContour::SetContourLevels() {
     if (!clicked_) {
         zmin_ = 1E+20;
         zmax_ = -1E+20;
@@ -177,7 +194,11 @@ void clsContour::Draw() {
     const double step = (zmax_ - zmin_) / n;
     contourValues_[0] = zmin_;
     for (int32_t i = 2; i <= n; ++i) contourValues_[i - 1] = zmin_ + i * step;
-    // 4.-7.
+}
+
+// The plot area, scaled to the grid's x and y range rounded to 5 places.
+void clsContour::ScalePlotArea() {
+    auto& wg = Chart();
     wg.WGSetPlotArea(graph_, context_, 0.15, 0.1, 0.9, 0.85, ToInt(plotAreaColour_));
     wg.WGSetTextByName(0, "Arial", 10, 1);
     double zlo = 0, zhi = 0;
@@ -189,12 +210,16 @@ void clsContour::Draw() {
     wg.WGScalePlotArea(graph_, xmin_, ymin_, xmax_, ymax_);
     wg.WGSetXYIntercepts(graph_, xmin_, ymin_);
     wg.WGSetLineStyle(graph_, context_, ToInt(GrPenStyle::PenSolid), 0, ToInt(GrColor::BLACK));
-    // 8. Axes; a range under a few hundredths rounds the tick to 0, so take one from the range.
+}
+
+// Axes with ten ticks over the range, and their number labels.
+void clsContour::DrawAxes() {
+    auto& wg = Chart();
+    // A range under a few hundredths rounds the tick to 0, so take one from the range.
     double xTick = UsableTick(modMaths::RoundToPlaces((xmax_ - xmin_) / 10, 2), xmin_, xmax_);
     xAxis_ = wg.WGDrawXAxis(graph_, context_, xTick, 0, 0);
     double yTick = UsableTick(modMaths::RoundToPlaces((ymax_ - ymin_) / 10, 2), ymin_, ymax_);
     yAxis_ = wg.WGDrawYAxis(graph_, context_, yTick, 0, 1);
-    // 9.-10.
     wg.WGSetTextParams(1, 16, 10, 1);
     auto decimalsFor = [](double lo, double hi) -> int32_t {
         double r = hi - lo;
@@ -208,7 +233,11 @@ void clsContour::Draw() {
         wg.WGLabelAxis(graph_, context_, xAxis_, 0, 1, 0, 0, "");
     else
         wg.WGLabelAxis(graph_, context_, xAxis_, 0, 0, decimalsFor(xmin_, xmax_), 0, "");
-    // 11.-12.
+}
+
+// The graph and axis titles, and the grid lines when asked for.
+void clsContour::DrawTitles() {
+    auto& wg = Chart();
     wg.WGSetTextByName(0, "Arial", 16, 1);
     titleObject_ = wg.WGTitleGraph(graph_, context_, title_);
     wg.WGSetTextByName(0, "Arial", 12, 1);
@@ -218,55 +247,72 @@ void clsContour::Draw() {
         wg.WGDrawGrid(graph_, yAxis_, 2);
         wg.WGDrawGrid(graph_, xAxis_, 2);
     }
-    // 13. The segment store lives from the first drawing on.
-    if (linesWanted_ && !drawnOnce_) {
-        segX1_.assign(lineCount_, 0.0);
-        segY1_.assign(lineCount_, 0.0);
-        segX2_.assign(lineCount_, 0.0);
-        segY2_.assign(lineCount_, 0.0);
-        nextSegment_ = 1;
-    }
-    // 14.-15. The plot is always filled.
+}
+
+// The segment store lives from the first drawing on.
+void clsContour::PrepareSegmentStore() {
+    if (!linesWanted_ || drawnOnce_) return;
+    segX1_.assign(lineCount_, 0.0);
+    segY1_.assign(lineCount_, 0.0);
+    segX2_.assign(lineCount_, 0.0);
+    segY2_.assign(lineCount_, 0.0);
+    nextSegment_ = 1;
+}
+
+// The plot is always filled.
+void clsContour::DrawContourBands() {
+    auto& wg = Chart();
     std::vector<int32_t> rgb(contourColours_.size());
     for (size_t k = 0; k < rgb.size(); ++k) rgb[k] = wg.WGGetRGBColor(contourColours_[k]);
     wg.WGSetTextByName(0, "Arial", 10, 0);
     wg.WGContourPlot(graph_, context_, dataSet_, contourValues_.data(), rgb.data(), levelArray1_.data(),
-                     levelArray2_.data(), n, granularity_, drawFlags_.data(), labelFlags_.data(), 2, 4, 1, 0,
-                     ToInt(GrContFill::ContourFill));
-    // 16. Hidden line objects for the minimiser's path.
-    if (linesWanted_) {
-        wg.WGSetLineStyle(graph_, context_, ToInt(linePen_), lineThickness_, ToInt(lineColour_));
-        lineObjects_.assign(lineCount_, 0);
-        for (int32_t j = 0; j < lineCount_; ++j) {
-            lineObjects_[j] = wg.WGLine(graph_, context_, xAxis_, yAxis_, 0.0, 0.0, 0.0, 0.0);
-            wg.WGShowObject(graph_, lineObjects_[j], 0);
-        }
+                     levelArray2_.data(), nContours_, granularity_, drawFlags_.data(), labelFlags_.data(), 2, 4, 1,
+                     0, ToInt(GrContFill::ContourFill));
+}
+
+// Hidden line objects for the minimiser's path.
+void clsContour::MakeHiddenLines() {
+    if (!linesWanted_) return;
+    auto& wg = Chart();
+    wg.WGSetLineStyle(graph_, context_, ToInt(linePen_), lineThickness_, ToInt(lineColour_));
+    lineObjects_.assign(lineCount_, 0);
+    for (int32_t j = 0; j < lineCount_; ++j) {
+        lineObjects_[j] = wg.WGLine(graph_, context_, xAxis_, yAxis_, 0.0, 0.0, 0.0, 0.0);
+        wg.WGShowObject(graph_, lineObjects_[j], 0);
     }
-    // 17. Hidden marker shapes.
-    if (shapesWanted_) {
-        shapeObjects_.assign(shapes_.size(), 0);
-        for (size_t k = 0; k < shapes_.size(); ++k) {
-            const ShapeSpec& s = shapes_[k];
-            if (s.kind == GrShape::ShapeCircle)
-                shapeObjects_[k] = wg.WGEllipseNorm(graph_, context_, 0.0, 0.0, 0.0, 0.0, ToInt(s.colour),
-                                                    s.borderWidth, 0, 0);
-            else if (s.kind == GrShape::ShapeSquare)
-                shapeObjects_[k] = wg.WGRectangleNorm(graph_, context_, 0.0, 0.0, 0.0, 0.0, ToInt(s.colour),
-                                                      s.borderWidth, 0, ToInt(s.colour));
-            wg.WGShowObject(graph_, shapeObjects_[k], 0);
-        }
+}
+
+// Hidden marker shapes.
+void clsContour::MakeHiddenShapes() {
+    if (!shapesWanted_) return;
+    auto& wg = Chart();
+    shapeObjects_.assign(shapes_.size(), 0);
+    for (size_t k = 0; k < shapes_.size(); ++k) {
+        const ShapeSpec& s = shapes_[k];
+        if (s.kind == GrShape::ShapeCircle)
+            shapeObjects_[k] =
+                wg.WGEllipseNorm(graph_, context_, 0.0, 0.0, 0.0, 0.0, ToInt(s.colour), s.borderWidth, 0, 0);
+        else if (s.kind == GrShape::ShapeSquare)
+            shapeObjects_[k] = wg.WGRectangleNorm(graph_, context_, 0.0, 0.0, 0.0, 0.0, ToInt(s.colour),
+                                                  s.borderWidth, 0, ToInt(s.colour));
+        wg.WGShowObject(graph_, shapeObjects_[k], 0);
     }
-    // 18. A redraw shows the path drawn so far again.
-    if (drawnOnce_) {
-        const int32_t drawn = nextSegment_ - 1;
-        nextSegment_ = 1;
-        for (int32_t j = 0; j < drawn && j < static_cast<int32_t>(segX1_.size()); ++j) {
-            double x1 = segX1_[j], y1 = segY1_[j], x2 = segX2_[j], y2 = segY2_[j];
-            AddLine(x1, y1, x2, y2);
-        }
+}
+
+// A redraw shows the path drawn so far again.
+void clsContour::RedrawPath() {
+    if (!drawnOnce_) return;
+    const int32_t drawn = nextSegment_ - 1;
+    nextSegment_ = 1;
+    for (int32_t j = 0; j < drawn && j < static_cast<int32_t>(segX1_.size()); ++j) {
+        double x1 = segX1_[j], y1 = segY1_[j], x2 = segX2_[j], y2 = segY2_[j];
+        AddLine(x1, y1, x2, y2);
     }
-    // 19. The right button goes to this object (not to whichever plot was made last).
-    drawnOnce_ = true;
+}
+
+// The right button goes to this object (not to whichever plot was made last).
+void clsContour::RouteRightButton() {
+    auto& wg = Chart();
     wg.WGSetProcessMouseEventFlag(-1);
     std::weak_ptr<clsContour*> me = self_;
     wg.WGSetMouseEventAction(graph_, static_cast<int32_t>(GrMouseEvent::RButtDown), 6,
