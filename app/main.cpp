@@ -4,6 +4,8 @@
 #include "HelpViewer.h"
 #include "PrintQt.h"
 #include "QtForms.h"
+#include "frmAutoFind.h"
+#include "frmAutoRes.h"
 #include "frmGraph.h"
 #include "frmLog.h"
 #include "frmProgress.h"
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
     InstallQtProgressWindows();
     InstallQtProgressUnknownWindows();
     frmSimData2::Install();
+    frmAutoFind::Install();
+    frmAutoRes::Install();
 
     int result = 0;
     {

@@ -19,6 +19,7 @@ const std::map<int32_t, std::string>& table() {
 #include "strings/0801_grid_results.inc"
 #include "strings/0901_age_slicing.inc"
 #include "strings/1001_mortality.inc"
+#include "strings/1101_automatic_fit.inc"
 #include "strings/1201_dialogs.inc"
 #include "strings/1301_catch_curve_params.inc"
 #include "strings/1401_print_options.inc"

@@ -21,6 +21,7 @@
 #include "MVornGlobs.h"
 #include "StringTable.h"
 #include "ZRegCommands.h"
+#include "clsAutofind.h"
 #include "clsLog.h"
 #include "clsSimData.h"
 #include "clsVorn.h"
@@ -79,6 +80,8 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     moLFD = std::make_unique<clsVorn>();
     lfdEventId_ = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
     mGrowthParams = std::make_unique<clsGrowthParams>();
+    mAutofind = std::make_unique<clsAutofind>();
+    mAutofind->setStatusText([this](const std::string& text) { StatusText(text); });
     mErr = std::make_unique<Hald_Error>();
 
     BuildWindow();
@@ -266,6 +269,8 @@ void frmVorn::WireFitCommands() {
     wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
     wire("mnuViewParams", [this] { return gridWindows_->GridDefined(); },
          [this] { gridWindows_->ViewParameterEstimates(); });
+    wire("mnuAutoFind", loaded, [this] { mnuAutoFind_Click(); });
+    wire("mnuAutoRes", [this] { return mAutofind->Success(); }, [this] { mAutofind->ShowResults(); });
     wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
          [this] { gridWindows_->PlotRestructuredData(); });
     // The Functions menu's regression estimators.
@@ -280,6 +285,17 @@ void frmVorn::WireFitCommands() {
         ageSlice_->Create(*moLFD, *mGrowthParams, *mLog);
         ageSlice_->show();
     });
+}
+
+void frmVorn::mnuAutoFind_Click() {
+    mAutofind->Create(*moLFD, *mGrowthParams, *mLog);
+    mAutofind->setVerbose(true);
+    {
+        // The fit lets window events run while it searches.
+        busy::BusyGuard guard;
+        mAutofind->AutoFind();
+    }
+    if (mAutofind->Success()) mAutofind->ShowResults();
 }
 
 void frmVorn::LoadCaptions() {

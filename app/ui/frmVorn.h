@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class GridSearchWindows;
+class clsAutofind;
 class frmAgeSlice;
 class clsGrowthParams;
 class clsLog;
@@ -38,6 +39,7 @@ public:
     clsGrowthParams* GrowthParams() { return mGrowthParams.get(); }
     GridSearchWindows& GridWindows() { return *gridWindows_; }
     frmAgeSlice* AgeSliceWindow() const { return ageSlice_.get(); }
+    clsAutofind& Autofind() { return *mAutofind; }
     bool DataLoaded() const { return mbDataLoaded; }
     bool EditMode() const { return editMode_; }
     // A menu item by its control name ("mnuSave"); top-level menus answer with their
@@ -126,6 +128,9 @@ private:
     std::unique_ptr<GridSearchWindows> gridWindows_;
     // Functions > Age Slice: made on first use, kept for the life of the program.
     std::unique_ptr<frmAgeSlice> ageSlice_;
+    // Fit > Seasonal Growth Curve.
+    void mnuAutoFind_Click();
+    std::unique_ptr<clsAutofind> mAutofind;
 
     std::unique_ptr<clsGrowthParams> mGrowthParams;
     std::unique_ptr<clsLog> mLog;

@@ -1,0 +1,240 @@
+// The automatic seasonal fit as a user drives it from the main window: File > Open, Fit >
+// Seasonal Growth Curve with each method, the results window with its saved report, the
+// run log, and a fit cancelled half-way after which the grid search and its maximisation
+// work as before.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "GridSearchWindows.h"
+#include "HeadlessProgressUnknownView.h"
+#include "HeadlessProgressView.h"
+#include "ILogView.h"
+#include "KeyedStatusBar.h"
+#include "MVornGlobs.h"
+#include "SyntheticData.h"
+#include "UiTestSupport.h"
+#include "chart/HeadlessChart.h"
+#include "clsAutofind.h"
+#include "clsGrowthParams.h"
+#include "clsLog.h"
+#include "clsVorn.h"
+#include "forms/HeadlessForms.h"
+#include "frmAutoFind.h"
+#include "frmAutoRes.h"
+#include "frmGridEval.h"
+#include "frmGridOptions.h"
+#include "frmGridRes.h"
+#include "frmMaxOpts.h"
+#include "frmVorn.h"
+#include "print/Printer.h"
+#include "vb/VbRuntime.h"
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
+        lines.push_back(text.substr(start, p - start));
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+class AutofitRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frmAutoFind::Install();
+        frmAutoRes::Install();
+        MVornGlobs::CancelRequested = false;
+        window = std::make_unique<frmVorn>();
+        window->show();
+        clsVorn data;
+        synthetic::Growth g;
+        g.sampleTimes = synthetic::EvenTimes(6);
+        g.NumClasses = 45;
+        synthetic::Build(data, g);
+        data.setFileDesc("Synthetic fish");
+        data.setDataSource(0);
+        dataPath = folder.file("fish.vn5");
+        data.setFileName(dataPath);
+        data.Save();
+        ui->openAnswers.push_back(dataPath);
+        Choose("mnuOpen");
+        ASSERT_TRUE(window->DataLoaded());
+    }
+    void TearDown() override {
+        clsAutofind::SetInputDialog({});
+        clsAutofind::SetResultsWindow({});
+        window->LFD().setIsDirty(false);
+        ui->msgBoxAnswers.clear();
+        ui->msgBoxAnswers.push_back(forms::vbYes);
+        window->close();
+    }
+
+    void OpenMenu(const std::string& name) { emit window->TopMenu(name)->aboutToShow(); }
+    void Choose(const std::string& item) {
+        QAction* a = window->MenuItem(item);
+        ASSERT_NE(a, nullptr) << item;
+        for (const char* top : {"mnuFile", "mnuData", "mnuFit"})
+            if (window->TopMenu(top)->actions().contains(a)) OpenMenu(top);
+        ASSERT_TRUE(a->isEnabled()) << item;
+        a->trigger();
+    }
+    bool Enabled(const std::string& item) {
+        OpenMenu("mnuFit");
+        return window->MenuItem(item)->isEnabled();
+    }
+    // Fit > Seasonal Growth Curve with the method chosen in the dialog and OK.
+    void StartFit(int method, bool* seen = nullptr) {
+        WhenModal<frmAutoFind>(
+            [method](frmAutoFind& d) {
+                d.optMeth[method]->click();
+                d.cmdOK->click();
+            },
+            seen);
+        Choose("mnuAutoFind");
+    }
+
+    WorkingFolder folder;
+    forms::ScopedHeadlessForms ui;
+    ScopedHeadlessLogViews logViews;
+    ScopedHeadlessProgress progress;
+    ScopedHeadlessProgressUnknown waits;
+    chart::ScopedHeadlessChart charts;
+    print::ScopedRecordingPrinter printer;
+    std::unique_ptr<frmVorn> window;
+    std::string dataPath;
+};
+
+}  // namespace
+
+TEST_F(AutofitRoadTest, EachMethodFitsLogsAndSavesItsReport) {
+    EXPECT_TRUE(Enabled("mnuAutoFind"));
+    EXPECT_FALSE(Enabled("mnuAutoRes"));
+    for (int method : {2, 1}) {
+        SCOPED_TRACE(method);
+        const size_t logBefore = window->Log().Buffer().size();
+        const std::string reportPath = folder.file(method == 1 ? "projmat.dat" : "elefan.dat");
+        bool asked = false, shown = false;
+        QString shownMethod, shownK;
+        WhenModal<frmAutoRes>(
+            [&](frmAutoRes& r) {
+                shownMethod = r.lblMeth->text();
+                shownK = r.lblParam[0]->text();
+                ui->saveAnswers.push_back(reportPath);
+                r.mnuSave->trigger();
+                r.cmdOK->click();
+            },
+            &shown);
+        StartFit(method, &asked);
+        ASSERT_TRUE(asked);
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(ui->messages.empty()) << ui->messages[0].prompt;
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_EQ(window->stsBar->PanelText("Status"), "Ready...");
+        EXPECT_FALSE(waits.windows().at(0)->visible);
+
+        // The fit is in the shared parameters and in the window's labels.
+        const clsGrowthParams& gp = *window->GrowthParams();
+        const clsAutofind& fit = window->Autofind();
+        EXPECT_EQ(gp.GrowthCurve(), 1);
+        EXPECT_EQ(shownMethod, method == 1 ? "PROJMAT" : "ELEFAN");
+        EXPECT_EQ(shownK.toStdString(), vb::Format(gp.k(), "0.000"));
+        const std::vector<std::string> report{
+            "Vorn 5.0",
+            "RESULTS OF SEASONAL GROWTH CURVE SEARCH",
+            std::string(43, '-'),
+            "GROWTH CURVE: Hoenig Seasonal",
+            std::string("METHOD: ") + (method == 1 ? "PROJMAT" : "ELEFAN"),
+            "\r",
+            "Ranges :\r",
+            "K :  .1   -    1",
+            "Linf :  " + vb::CStr(fit.ParamLo(1)) + "   -    " + vb::CStr(fit.ParamHi(1)),
+            "\r",
+            "Parameter Estimates:",
+            "K : " + vb::Str(gp.k()),
+            "Linf : " + vb::Str(gp.Linf()),
+            "Tzero : " + vb::Str(gp.T0()),
+            "Ts : " + vb::Str(gp.Ts()),
+            "C : " + vb::Str(gp.c()),
+            "Score Function : " + vb::Str(fit.Score()),
+        };
+        // The saved report: every line; the run log: a separator, all but the first line.
+        EXPECT_EQ(SplitLines(WorkingFolder::read(reportPath)), report);
+        std::vector<std::string> block{std::string(44, '~')};
+        block.insert(block.end(), report.begin() + 1, report.end());
+        block.push_back("");
+        EXPECT_EQ(SplitLines(window->Log().Buffer().substr(logBefore)), block);
+    }
+    // The last result can be viewed again.
+    EXPECT_TRUE(Enabled("mnuAutoRes"));
+    bool again = false;
+    WhenModal<frmAutoRes>([](frmAutoRes& r) { r.cmdOK->click(); }, &again);
+    Choose("mnuAutoRes");
+    EXPECT_TRUE(again);
+}
+
+TEST_F(AutofitRoadTest, CancelHalfWayReportsNothingAndTheGridSearchWorksAfterwards) {
+    clsGrowthParams& gp = *window->GrowthParams();
+    const clsGrowthParams before = gp;
+    const std::string logBefore = window->Log().Buffer();
+    const QString caption = window->windowTitle();
+    // Cancel in the wait window during the first seasonal search.
+    int evaluations = 0;
+    ui->onDoEvents = [&] {
+        if (evaluations < 30 && !waits.windows().empty() && waits.windows()[0]->label == "Searching over C vs Ts" &&
+            ++evaluations == 30) {
+            EXPECT_TRUE(waits.PressCancel());
+        }
+    };
+    bool shown = false;
+    WhenModal<frmAutoRes>([](frmAutoRes& r) { r.cmdOK->click(); }, &shown);
+    StartFit(2);
+    ui->onDoEvents = nullptr;
+
+    EXPECT_EQ(evaluations, 30);
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_FALSE(MVornGlobs::CancelRequested);
+    EXPECT_FALSE(waits.windows().at(0)->visible);
+    EXPECT_EQ(window->Log().Buffer(), logBefore);
+    EXPECT_EQ(gp.k(), before.k());
+    EXPECT_EQ(gp.Linf(), before.Linf());
+    EXPECT_EQ(gp.T0(), before.T0());
+    EXPECT_EQ(gp.Ts(), before.Ts());
+    EXPECT_EQ(gp.c(), before.c());
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(window->stsBar->PanelText("Status"), "Ready...");
+    EXPECT_FALSE(ui->hourglass);
+    EXPECT_FALSE(Enabled("mnuAutoRes"));
+    EXPECT_FALSE(window->LFD().IsDirty());
+
+    // The grid search and its maximisation run to their ends.
+    Choose("mnuGrid");
+    frmGridEval& eval = *window->GridWindows().GridEval();
+    eval.optMeth[2]->click();
+    eval.optGC[0]->click();
+    eval.optGT[0]->click();
+    WhenModal<frmGridOptions>([](frmGridOptions& o) {
+        for (int i = 0; i < 2; ++i) {
+            o.txtEvals[i]->selectAll();
+            QTest::keyClicks(o.txtEvals[i], i == 0 ? "4" : "3");
+        }
+        o.cmdOK->click();
+    });
+    eval.cmdOptions->click();
+    eval.cmdOK->click();
+    frmGridRes& res = window->GridWindows().GridRes();
+    ASSERT_TRUE(res.GridDefined());
+    WhenModal<frmMaxOpts>([](frmMaxOpts& m) { m.cmdOK->click(); });
+    res.cmdMax->click();
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_EQ(res.Values().back().rfind("Score = ", 0), 0u) << res.Values().back();
+}
