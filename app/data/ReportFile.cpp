@@ -1,36 +1,17 @@
 #include "ReportFile.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <unistd.h>
-
 #include "MUtility.h"
+#include "files/WholeFile.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
-
-namespace fs = std::filesystem;
 
 namespace reportfile {
 
 void Write(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        written = static_cast<bool>(out);
-    }
-    std::error_code ec;
-    if (written) fs::rename(temp, path, ec);
-    if (!written || ec) {
-        fs::remove(temp, ec);
-        vb::Raise(75, "reportfile.Write");
-    }
+    if (!files::WriteWholeFile(path, text)) vb::Raise(75, "reportfile.Write");
 }
 
 bool SaveAs(const std::string& dataFileName, const std::vector<std::string>& lines) {

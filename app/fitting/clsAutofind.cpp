@@ -16,11 +16,13 @@
 #include "clsELEFAN.h"
 #include "clsGrowthParams.h"
 #include "clsLFDSearch.h"
+#include "clsLog.h"
 #include "clsPROJMAT.h"
 #include "clsProgressUnknown.h"
 #include "clsVorn.h"
 #include "forms/FormsService.h"
 #include "modMaths.h"
+#include "print/Printer.h"
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
@@ -84,7 +86,7 @@ clsAutofind::~clsAutofind() { moProg_->DisconnectUserCancel(userCancelId_); }
 void clsAutofind::Reset() {
     ownParams_ = std::make_unique<clsGrowthParams>();
     params_ = ownParams_.get();
-    report_ = AutofindReport();
+    report_ = clsAutofindResult();
     data_ = nullptr;
     success_ = false;
     verbose_ = false;
@@ -150,7 +152,7 @@ void clsAutofind::AutoFind() {
         method_ = choice.Method;
         Fit();
         moProg_->Hide();
-        report_.WriteToLog(*log_);
+        WriteResultsToLog();
         success_ = true;
     } catch (const std::exception& e) {
         moProg_->Hide();
@@ -257,7 +259,7 @@ void clsAutofind::Fit() {
     gp.setGrowthCurve(growthCurve_);
     score_ = combined;
 
-    AutofindReport::Fit fit;
+    clsAutofindResult::Fit fit;
     fit.GrowthCurve = gp.GrowthCurve();
     fit.Method = method_;
     fit.ParamLo = paramLo_;
@@ -269,7 +271,7 @@ void clsAutofind::Fit() {
     fit.c = gp.c();
     fit.NGT = gp.NGT();
     fit.Score = score_;
-    report_ = AutofindReport(fit);
+    report_ = clsAutofindResult(fit);
 }
 
 void clsAutofind::ShowResults() {
@@ -284,9 +286,21 @@ void clsAutofind::PlotFit() {
     meth_->LFD().PlotDistributions(gp.k(), gp.Linf(), gp.T0(), gp.Ts(), gp.c(), gp.NGT(), gp.GrowthCurve());
 }
 
+void clsAutofind::WriteResultsToLog() {
+    log_->setPolling(false);
+    log_->InsertSeperator();
+    for (const std::string& line : report_.LogLines()) log_->LogText(line + "\r\n");
+    log_->EndLog();
+}
+
 void clsAutofind::SaveResults() {
     const clsVorn* fitted = FittedData();
     reportfile::SaveAs(fitted ? fitted->FileName() : std::string(), report_.Lines());
 }
 
-void clsAutofind::PrintResults() { report_.Print(); }
+void clsAutofind::PrintResults() {
+    print::Printer& printer = print::ThePrinter();
+    G::PrintPageNumber();
+    for (const std::string& line : report_.Lines()) printer.Print(line);
+    printer.EndDoc();
+}

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "AutofindReport.h"
+#include "clsAutofindResult.h"
 
 class IMeth;
 class clsGrowthParams;
@@ -68,14 +68,16 @@ public:
     // "Maximisation could not converge", except the user's Cancel, which shows nothing.
     void AutoFind();
     void ShowResults();
-    // Save dialog, then the report as a .dat file; Cancel ends it silently.
+    // Save dialog, then the report as a .dat file; Cancel ends it silently, a file that
+    // cannot be written is said in a box.
     void SaveResults();
+    // The report on the printer, after the page number.
     void PrintResults();
 
     // The main window's status text.
     void setStatusText(std::function<void(const std::string&)> statusText) { statusText_ = std::move(statusText); }
 
-    const AutofindReport& Report() const { return report_; }
+    const clsAutofindResult& Report() const { return report_; }
     // The method of the last fit (nullptr before the first one).
     IMeth* Meth() const { return meth_.get(); }
     // The data set the last fit scored (the method's own copy), or nullptr.
@@ -87,6 +89,7 @@ protected:
 
 private:
     void Fit();
+    void WriteResultsToLog();
     void StatusText(const std::string& text);
     void moProg_UserCancel();
 
@@ -101,7 +104,7 @@ private:
     int32_t method_ = 2;
     std::array<float, 2> paramHi_{}, paramLo_{};
     float score_ = 0;
-    AutofindReport report_;
+    clsAutofindResult report_;
     std::unique_ptr<clsProgressUnknown> moProg_;
     int userCancelId_ = 0;
     std::function<void(const std::string&)> statusText_;

@@ -1,46 +1,14 @@
 #include "LogDocument.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
-#include <unistd.h>
 
+#include "files/WholeFile.h"
 #include "forms/FormsService.h"
 #include "print/Printer.h"
 #include "vb/VbError.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Writes `contents` over `path` through a temporary file in the same folder, so a failed
-// write never leaves a half-written log behind.
-bool WriteWholeFile(const std::string& path, const std::string& contents) {
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 LogDocument::LogDocument(std::string fileName) : fileName_(std::move(fileName)), caption_(fileName_) {}
 
@@ -51,7 +19,7 @@ void LogDocument::setText(const std::string& text) {
 }
 
 bool LogDocument::TrySave() {
-    if (!WriteWholeFile(fileName_, text_ + "\r\n")) return false;
+    if (!files::WriteWholeFile(fileName_, text_ + "\r\n")) return false;
     dirty_ = false;
     caption_ = fileName_;
     if (onCaptionChanged) onCaptionChanged();

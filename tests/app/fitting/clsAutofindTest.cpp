@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <random>
@@ -22,12 +24,18 @@
 #include "clsMethBase.h"
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
+#include "print/Printer.h"
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // One objective evaluation of the simplex or one score asked for.
 struct Point {
@@ -472,7 +480,7 @@ TEST_F(AutofindTest, TheDialogsChoiceIsFittedAndItsCancelChangesNothing) {
     EXPECT_EQ(fit.Report().Lines()[15].rfind("NGT : ", 0), 0u);
 }
 
-TEST_F(AutofindTest, SaveProposesTheDataFileNameAndCancelWritesNothing) {
+TEST_F(AutofindTest, SavesAndPrintsTheResultsText) {
     fit.AutoFind();
     ASSERT_TRUE(fit.Success());
     ui->saveAnswers.push_back("");
@@ -485,10 +493,25 @@ TEST_F(AutofindTest, SaveProposesTheDataFileNameAndCancelWritesNothing) {
     EXPECT_FALSE(fs::exists(folder / "fish.dat"));
     EXPECT_TRUE(ui->messages.empty());
 
+    const fs::path path = folder / "fish.dat";
+    ui->saveAnswers.push_back(path.string());
+    fit.SaveResults();
+    std::string text;
+    for (const std::string& l : fit.Report().Lines()) text += l + "\r\n";
+    EXPECT_EQ(ReadFile(path), text);
+
     // A save that fails says so.
     fs::create_directory(folder / "taken.dat");
     ui->saveAnswers.push_back((folder / "taken.dat").string());
     fit.SaveResults();
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_NE(ui->messages[0].prompt.find("could not be saved"), std::string::npos);
+
+    // The printout: the page number, then every line (a lone CR prints as an empty line).
+    print::ScopedRecordingPrinter printer;
+    fit.PrintResults();
+    std::vector<std::string> printed{"Page 1", ""};
+    for (const std::string& l : fit.Report().Lines()) printed.push_back(l == "\r" ? "" : l == "Ranges :\r" ? "Ranges :" : l);
+    EXPECT_EQ(printer->texts(), printed);
+    EXPECT_EQ(printer->documentsEnded, 1);
 }
