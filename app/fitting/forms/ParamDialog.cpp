@@ -10,6 +10,7 @@
 #include "MVornGlobs.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 ParamDialog::ParamDialog(QWidget* parent) : QDialog(parent) {}
 
@@ -42,6 +43,17 @@ bool ParamDialog::CheckAllBoxes() {
     for (const Entry& e : boxes_)
         if (e.box->isEnabled() && !CheckBox(e.box)) return false;
     return true;
+}
+
+bool ParamDialog::CheckRangeOrder(QLineEdit* lo, QLineEdit* hi) {
+    if (vb::CDbl(hi->text().toStdString()) >= vb::CDbl(lo->text().toStdString())) return true;
+    forms::Forms().Beep();
+    forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
+    refocusing_ = true;
+    hi->setFocus(Qt::OtherFocusReason);
+    hi->selectAll();
+    refocusing_ = false;
+    return false;
 }
 
 void ParamDialog::BoxLostFocus(QLineEdit* box) {

@@ -33,6 +33,9 @@ protected:
     bool CheckAllBoxes();
     // Checks one box; on failure the focus goes back into it.
     bool CheckBox(QLineEdit* box);
+    // A range whose upper bound is below its lower one is refused: a beep, "Invalid range
+    // specified", and the focus into the upper box. Both boxes must hold numbers.
+    bool CheckRangeOrder(QLineEdit* lo, QLineEdit* hi);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

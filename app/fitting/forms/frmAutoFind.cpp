@@ -135,14 +135,8 @@ float frmAutoFind::ParamLo(int32_t i) const {
 void frmAutoFind::cmdOK_Click() {
     try {
         if (!CheckAllBoxes()) return;
-        for (int i = 0; i < 2; ++i) {
-            if (vb::CDbl(T(txtParamHi[i])) < vb::CDbl(T(txtParamLo[i]))) {
-                forms::Forms().Beep();
-                forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
-                txtParamHi[i]->setFocus();
-                return;
-            }
-        }
+        for (int i = 0; i < 2; ++i)
+            if (!CheckRangeOrder(txtParamLo[i], txtParamHi[i])) return;
         GrowthParams().setGrowthCurve(growthCurve_);
         OK_ = true;
         hide();

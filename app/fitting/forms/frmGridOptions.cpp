@@ -195,13 +195,8 @@ bool frmGridOptions::WithContour() const {
 void frmGridOptions::cmdOK_Click() {
     try {
         if (!CheckAllBoxes()) return;
-        for (int i = 0; i < 2; ++i) {
-            if (vb::CDbl(T(txtHi[i])) < vb::CDbl(T(txtLo[i]))) {
-                forms::Forms().Beep();
-                forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
-                return;
-            }
-        }
+        for (int i = 0; i < 2; ++i)
+            if (!CheckRangeOrder(txtLo[i], txtHi[i])) return;
         OK_ = true;
         for (int i = 0; i < 2; ++i) {
             const int32_t p = GridParam(i);

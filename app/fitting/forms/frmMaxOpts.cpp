@@ -115,11 +115,7 @@ void frmMaxOpts::RefreshBounds() {
 void frmMaxOpts::cmdOK_Click() {
     try {
         if (!CheckAllBoxes()) return;
-        if (vb::CDbl(T(txtP1Hi)) < vb::CDbl(T(txtP1Lo)) || vb::CDbl(T(txtP2Hi)) < vb::CDbl(T(txtP2Lo))) {
-            forms::Forms().Beep();
-            forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
-            return;
-        }
+        if (!CheckRangeOrder(txtP1Lo, txtP1Hi) || !CheckRangeOrder(txtP2Lo, txtP2Hi)) return;
         OK_ = true;
         cur_ = {vb::CSng(T(txtP1Lo)), vb::CSng(T(txtP1Hi)), vb::CSng(T(txtP2Lo)), vb::CSng(T(txtP2Hi))};
         useGrid_ = OptRange[0]->isChecked();

@@ -156,6 +156,7 @@ TEST_F(AutoFindDialogTest, OkChecksEveryBoxAgainAndRefusesAReversedRange) {
     QApplication::processEvents();
     EXPECT_EQ(Prompts(), std::vector<std::string>{"Invalid range specified"});
     EXPECT_FALSE(dialog.OK());
+    EXPECT_TRUE(dialog.txtParamHi[1]->hasFocus());
 
     // Pauly and PROJMAT chosen, ranges typed: what OK hands over.
     ui->messages.clear();
