@@ -2,12 +2,10 @@
 
 #include <QTimer>
 #include <algorithm>
-#include <exception>
 #include <utility>
 #include <vector>
 
-#include "forms/FormsService.h"
-#include "vb/VbError.h"
+#include "forms/HandlerGuard.h"
 
 namespace busy {
 namespace {
@@ -69,14 +67,7 @@ bool DeferClose(QWidget* window) {
 }
 
 void RunCommand(const std::function<void()>& command) {
-    if (IsBusy()) return;
-    try {
-        command();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    } catch (const std::exception& e) {
-        forms::Forms().MsgBox(e.what(), forms::vbCritical, forms::kAppTitle);
-    }
+    if (!IsBusy()) forms::RunHandler(command);
 }
 
 }  // namespace busy

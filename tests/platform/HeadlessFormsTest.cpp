@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "forms/HandlerGuard.h"
+#include "vb/VbError.h"
+
 using namespace forms;
 
 TEST(HeadlessForms, UnscriptedBoxesAnswerWithTheirFirstButtonAndAreRecorded) {
@@ -38,4 +43,19 @@ TEST(HeadlessForms, ScopeRestoresThePreviousService) {
         EXPECT_EQ(&Forms(), &f.get());
     }
     EXPECT_EQ(&Forms(), outer);
+}
+
+TEST(HeadlessForms, AHandlersErrorIsShownAndGoesNoFurther) {
+    forms::ScopedHeadlessForms ui;
+    forms::RunHandler([] { throw VbError(13, "frm", "Type mismatch"); });
+    forms::RunHandler([] { throw std::runtime_error("no memory"); });
+    bool ran = false;
+    forms::RunHandler([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_EQ(ui->messages[0].prompt, "Type mismatch");
+    EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+    EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+    EXPECT_EQ(ui->messages[1].prompt, "no memory");
+    EXPECT_EQ(ui->messages[1].buttons, forms::vbCritical);
 }

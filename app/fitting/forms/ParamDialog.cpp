@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -94,4 +95,19 @@ void ParamDialog::MakeButtons(const QString& okCaption, const QString& cancelCap
     cmdHelp->setObjectName("cmdHelp");
     cmdOK->setDefault(true);
     cancelButton_ = cmdCancel;
+}
+
+QHBoxLayout* ParamDialog::ButtonRow() {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cmdOK);
+    row->addWidget(cmdCancel);
+    row->addWidget(cmdHelp);
+    return row;
+}
+
+void ParamDialog::Finish(bool accepted) {
+    hide();
+    done(accepted ? QDialog::Accepted : QDialog::Rejected);
+    forms::Forms().DoEvents();
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -25,6 +26,10 @@ protected:
     // Makes the OK, Cancel and Help buttons: OK is the default button, and moving the
     // focus to Cancel checks nothing. The dialog lays them out itself.
     void MakeButtons(const QString& okCaption, const QString& cancelCaption);
+    // The three buttons in a row at the right, for dialogs that put them under their boxes.
+    QHBoxLayout* ButtonRow();
+    // Hides the dialog, ends its modal run as accepted or not, and lets pending events run.
+    void Finish(bool accepted);
 
     // Registers a box and its check (which shows its own message); boxes are checked in
     // the order they were registered.

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +13,7 @@
 #include "clsAutofind.h"
 #include "clsGrowthParams.h"
 #include "forms/FormsService.h"
-#include "vb/VbError.h"
+#include "forms/HandlerGuard.h"
 #include "vb/VbRuntime.h"
 
 namespace G = MVornGlobs;
@@ -63,25 +62,20 @@ frmAutoFind::frmAutoFind(QWidget* parent) : ParamDialog(parent) {
     }
 
     MakeButtons(Q(G::OKCaption), Q(G::CancelCaption));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
     auto* choices = new QHBoxLayout;
     choices->addWidget(fmeGC);
     choices->addWidget(fmeModel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
     layout->addWidget(fmeRanges);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     // Checks in tab order: K low, K high, Linf low, Linf high.
     for (int i = 0; i < 2; ++i) {
         AddBox(txtParamLo[i], [this, i] { return G::CheckParamRange(i, T(txtParamLo[i])); });
         AddBox(txtParamHi[i], [this, i] { return G::CheckParamRange(i, T(txtParamHi[i])); });
     }
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { forms::RunHandler([this] { cmdOK_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [] { forms::Forms().ShowHelp(G::HelpFilePath, 1, kHelpContext); });
 
@@ -133,26 +127,18 @@ float frmAutoFind::ParamLo(int32_t i) const {
 }
 
 void frmAutoFind::cmdOK_Click() {
-    try {
-        if (!CheckAllBoxes()) return;
-        for (int i = 0; i < 2; ++i)
-            if (!CheckRangeOrder(txtParamLo[i], txtParamHi[i])) return;
-        GrowthParams().setGrowthCurve(growthCurve_);
-        OK_ = true;
-        hide();
-        done(QDialog::Accepted);
-        forms::Forms().DoEvents();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    }
+    if (!CheckAllBoxes()) return;
+    for (int i = 0; i < 2; ++i)
+        if (!CheckRangeOrder(txtParamLo[i], txtParamHi[i])) return;
+    GrowthParams().setGrowthCurve(growthCurve_);
+    OK_ = true;
+    Finish(true);
 }
 
 void frmAutoFind::cmdCancel_Click() {
     OK_ = false;
     cancelling_ = true;
-    hide();
-    QDialog::reject();
-    forms::Forms().DoEvents();
+    Finish(false);
 }
 
 // Esc and the close box cancel.

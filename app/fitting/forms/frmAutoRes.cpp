@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "MVornGlobs.h"
 #include "StringTable.h"
@@ -15,7 +14,7 @@
 #include "clsGrowthParams.h"
 #include "clsVorn.h"
 #include "forms/FormsService.h"
-#include "vb/VbError.h"
+#include "forms/HandlerGuard.h"
 #include "vb/VbRuntime.h"
 
 namespace G = MVornGlobs;
@@ -147,12 +146,5 @@ void frmAutoRes::Create(clsAutofind& AutoFind, clsVorn& DataSet) {
 }
 
 void frmAutoRes::Run(const std::function<void()>& command) {
-    if (!fit_) return;
-    try {
-        command();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    } catch (const std::exception& e) {
-        forms::Forms().MsgBox(e.what(), forms::vbCritical, forms::kAppTitle);
-    }
+    if (fit_) forms::RunHandler(command);
 }

@@ -80,18 +80,13 @@ frmGridOptions::frmGridOptions(QWidget* parent) : ParamDialog(parent) {
     plot->addWidget(chkContour);
 
     MakeButtons(Q(G::OKCaption), Q(G::CancelCaption));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
     auto* lower = new QHBoxLayout;
     lower->addWidget(fmeFixed);
     lower->addWidget(fmePlot);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fmeGridBoundary);
     layout->addLayout(lower);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     // Checks in tab order.
     for (int i = 0; i < 2; ++i) {

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,7 +11,7 @@
 
 #include "MVornGlobs.h"
 #include "forms/FormsService.h"
-#include "vb/VbError.h"
+#include "forms/HandlerGuard.h"
 #include "vb/VbRuntime.h"
 
 namespace G = MVornGlobs;
@@ -59,15 +58,10 @@ frmMaxOpts::frmMaxOpts(QWidget* parent) : ParamDialog(parent) {
     grid->addWidget(txtP2Hi, 3, 3);
 
     MakeButtons(Q(G::OKCaption), Q(G::CancelCaption));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fmeMaxOpts);
     layout->addWidget(chkViewMax);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     auto p1 = [this] { return G::GridP1Params[gridType_]; };
     auto p2 = [this] { return G::GridP2Params[gridType_]; };
@@ -77,7 +71,7 @@ frmMaxOpts::frmMaxOpts(QWidget* parent) : ParamDialog(parent) {
     AddBox(txtP2Hi, [this, p2] { return G::CheckParamRange(p2(), T(txtP2Hi)); });
 
     for (QRadioButton* o : OptRange) connect(o, &QRadioButton::clicked, this, [this] { RefreshBounds(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { forms::RunHandler([this] { cmdOK_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(cmdHelp, &QPushButton::clicked, this,
             [] { forms::Forms().ShowHelp(G::HelpFilePath, 1, kHelpContext); });
@@ -113,20 +107,14 @@ void frmMaxOpts::RefreshBounds() {
 }
 
 void frmMaxOpts::cmdOK_Click() {
-    try {
-        if (!CheckAllBoxes()) return;
-        if (!CheckRangeOrder(txtP1Lo, txtP1Hi) || !CheckRangeOrder(txtP2Lo, txtP2Hi)) return;
-        OK_ = true;
-        cur_ = {vb::CSng(T(txtP1Lo)), vb::CSng(T(txtP1Hi)), vb::CSng(T(txtP2Lo)), vb::CSng(T(txtP2Hi))};
-        useGrid_ = OptRange[0]->isChecked();
-        // Watching needs a contour plot, which a one-value axis does not have.
-        viewMax_ = chkViewMax->isChecked() && chkViewMax->isEnabled();
-        hide();
-        done(QDialog::Accepted);
-        forms::Forms().DoEvents();
-    } catch (const VbError& e) {
-        forms::Forms().MsgBox(e.Description, forms::vbExclamation, forms::kAppTitle);
-    }
+    if (!CheckAllBoxes()) return;
+    if (!CheckRangeOrder(txtP1Lo, txtP1Hi) || !CheckRangeOrder(txtP2Lo, txtP2Hi)) return;
+    OK_ = true;
+    cur_ = {vb::CSng(T(txtP1Lo)), vb::CSng(T(txtP1Hi)), vb::CSng(T(txtP2Lo)), vb::CSng(T(txtP2Hi))};
+    useGrid_ = OptRange[0]->isChecked();
+    // Watching needs a contour plot, which a one-value axis does not have.
+    viewMax_ = chkViewMax->isChecked() && chkViewMax->isEnabled();
+    Finish(true);
 }
 
 void frmMaxOpts::reject() {

@@ -36,15 +36,6 @@ protected:
         QApplication::setActiveWindow(&dialog);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
-    // Enters the box (which selects its text), types over it and leaves it with Tab.
-    void Type(QLineEdit* box, const QString& text, bool tab = true) {
-        box->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
-        QTest::keyClicks(box, text);
-        if (tab) QTest::keyClick(box, Qt::Key_Tab);
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
     std::vector<std::string> Prompts() {
         std::vector<std::string> p;
         for (const auto& m : ui.get().messages) p.push_back(m.prompt);
@@ -114,7 +105,7 @@ TEST_F(AutoFindDialogTest, LeavingABoxChecksItsValue) {
         SCOPED_TRACE(c.text);
         ui->messages.clear();
         ui->beeps = 0;
-        Type(c.box, c.text);
+        TypeInto(c.box, c.text);
         if (c.message) {
             EXPECT_EQ(Prompts(), std::vector<std::string>{c.message});
             EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
@@ -129,7 +120,7 @@ TEST_F(AutoFindDialogTest, LeavingABoxChecksItsValue) {
 }
 
 TEST_F(AutoFindDialogTest, LeavingForCancelChecksNothingAndChangesNothing) {
-    Type(dialog.txtParamLo[1], "abc", false);
+    TypeInto(dialog.txtParamLo[1], "abc", false);
     dialog.optGC[2]->click();
     QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
     QApplication::processEvents();
@@ -142,7 +133,7 @@ TEST_F(AutoFindDialogTest, LeavingForCancelChecksNothingAndChangesNothing) {
 
 TEST_F(AutoFindDialogTest, OkChecksEveryBoxAgainAndRefusesAReversedRange) {
     // Typed but never left: Enter presses OK, which checks the box.
-    Type(dialog.txtParamHi[1], "x", false);
+    TypeInto(dialog.txtParamHi[1], "x", false);
     QTest::keyClick(dialog.txtParamHi[1], Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(Prompts(), std::vector<std::string>{kBadLinf});
@@ -162,10 +153,10 @@ TEST_F(AutoFindDialogTest, OkChecksEveryBoxAgainAndRefusesAReversedRange) {
     ui->messages.clear();
     dialog.optGC[2]->click();
     dialog.optMeth[1]->click();
-    Type(dialog.txtParamLo[0], "0.25");
-    Type(dialog.txtParamHi[0], "0.75");
-    Type(dialog.txtParamLo[1], "40");
-    Type(dialog.txtParamHi[1], "100", false);
+    TypeInto(dialog.txtParamLo[0], "0.25");
+    TypeInto(dialog.txtParamHi[0], "0.75");
+    TypeInto(dialog.txtParamLo[1], "40");
+    TypeInto(dialog.txtParamHi[1], "100", false);
     dialog.cmdOK->click();
     EXPECT_TRUE(ui->messages.empty());
     ASSERT_TRUE(dialog.OK());

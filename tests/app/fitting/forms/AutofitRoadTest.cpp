@@ -2,94 +2,37 @@
 // Seasonal Growth Curve with each method, the results window with its saved report, the
 // run log, and a fit cancelled half-way after which the grid search and its maximisation
 // work as before.
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "GridSearchWindows.h"
-#include "HeadlessProgressUnknownView.h"
-#include "HeadlessProgressView.h"
-#include "ILogView.h"
+#include "FitRoad.h"
 #include "KeyedStatusBar.h"
 #include "MVornGlobs.h"
-#include "SyntheticData.h"
-#include "UiTestSupport.h"
-#include "chart/HeadlessChart.h"
 #include "clsAutofind.h"
 #include "clsGrowthParams.h"
 #include "clsLog.h"
-#include "clsVorn.h"
-#include "forms/HeadlessForms.h"
 #include "frmAutoFind.h"
 #include "frmAutoRes.h"
-#include "frmGridEval.h"
-#include "frmGridOptions.h"
-#include "frmGridRes.h"
 #include "frmMaxOpts.h"
-#include "frmVorn.h"
-#include "print/Printer.h"
 #include "vb/VbRuntime.h"
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
-        lines.push_back(text.substr(start, p - start));
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
-class AutofitRoadTest : public ::testing::Test {
+class AutofitRoadTest : public FitRoad {
 protected:
     void SetUp() override {
         frmAutoFind::Install();
         frmAutoRes::Install();
         MVornGlobs::CancelRequested = false;
-        window = std::make_unique<frmVorn>();
-        window->show();
-        clsVorn data;
-        synthetic::Growth g;
-        g.sampleTimes = synthetic::EvenTimes(6);
-        g.NumClasses = 45;
-        synthetic::Build(data, g);
-        data.setFileDesc("Synthetic fish");
-        data.setDataSource(0);
-        dataPath = folder.file("fish.vn5");
-        data.setFileName(dataPath);
-        data.Save();
-        ui->openAnswers.push_back(dataPath);
-        Choose("mnuOpen");
-        ASSERT_TRUE(window->DataLoaded());
+        FitRoad::SetUp();
+        OpenDataSet(6);
     }
     void TearDown() override {
         clsAutofind::SetInputDialog({});
         clsAutofind::SetResultsWindow({});
-        window->LFD().setIsDirty(false);
-        ui->msgBoxAnswers.clear();
-        ui->msgBoxAnswers.push_back(forms::vbYes);
-        window->close();
+        FitRoad::TearDown();
     }
 
-    void OpenMenu(const std::string& name) { emit window->TopMenu(name)->aboutToShow(); }
-    void Choose(const std::string& item) {
-        QAction* a = window->MenuItem(item);
-        ASSERT_NE(a, nullptr) << item;
-        for (const char* top : {"mnuFile", "mnuData", "mnuFit"})
-            if (window->TopMenu(top)->actions().contains(a)) OpenMenu(top);
-        ASSERT_TRUE(a->isEnabled()) << item;
-        a->trigger();
-    }
-    bool Enabled(const std::string& item) {
-        OpenMenu("mnuFit");
-        return window->MenuItem(item)->isEnabled();
-    }
     // Fit > Seasonal Growth Curve with the method chosen in the dialog and OK.
     void StartFit(int method, bool* seen = nullptr) {
         WhenModal<frmAutoFind>(
@@ -100,16 +43,6 @@ protected:
             seen);
         Choose("mnuAutoFind");
     }
-
-    WorkingFolder folder;
-    forms::ScopedHeadlessForms ui;
-    ScopedHeadlessLogViews logViews;
-    ScopedHeadlessProgress progress;
-    ScopedHeadlessProgressUnknown waits;
-    chart::ScopedHeadlessChart charts;
-    print::ScopedRecordingPrinter printer;
-    std::unique_ptr<frmVorn> window;
-    std::string dataPath;
 };
 
 }  // namespace
@@ -217,24 +150,11 @@ TEST_F(AutofitRoadTest, CancelHalfWayReportsNothingAndTheGridSearchWorksAfterwar
     EXPECT_FALSE(window->LFD().IsDirty());
 
     // The grid search and its maximisation run to their ends.
-    Choose("mnuGrid");
-    frmGridEval& eval = *window->GridWindows().GridEval();
-    eval.optMeth[2]->click();
-    eval.optGC[0]->click();
-    eval.optGT[0]->click();
-    WhenModal<frmGridOptions>([](frmGridOptions& o) {
-        for (int i = 0; i < 2; ++i) {
-            o.txtEvals[i]->selectAll();
-            QTest::keyClicks(o.txtEvals[i], i == 0 ? "4" : "3");
-        }
-        o.cmdOK->click();
-    });
-    eval.cmdOptions->click();
-    eval.cmdOK->click();
-    frmGridRes& res = window->GridWindows().GridRes();
-    ASSERT_TRUE(res.GridDefined());
+    StartElefanGrid(false, false);
+    eval().cmdOK->click();
+    ASSERT_TRUE(res().GridDefined());
     WhenModal<frmMaxOpts>([](frmMaxOpts& m) { m.cmdOK->click(); });
-    res.cmdMax->click();
+    res().cmdMax->click();
     EXPECT_TRUE(ui->messages.empty());
-    EXPECT_EQ(res.Values().back().rfind("Score = ", 0), 0u) << res.Values().back();
+    EXPECT_EQ(res().Values().back().rfind("Score = ", 0), 0u) << res().Values().back();
 }

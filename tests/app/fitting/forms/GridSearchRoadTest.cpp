@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <string>
 
+#include "FitRoad.h"
 #include "FlexGrid.h"
 #include "GridSearchWindows.h"
 #include "HeadlessProgressView.h"
@@ -38,82 +39,12 @@
 
 namespace {
 
-class GridRoadTest : public ::testing::Test {
+class GridRoadTest : public FitRoad {
 protected:
     void SetUp() override {
-        window = std::make_unique<frmVorn>();
-        window->show();
-        // A small data set with a known curve, written and opened as the user would.
-        clsVorn data;
-        synthetic::Growth g;
-        g.sampleTimes = synthetic::EvenTimes(4);
-        g.NumClasses = 45;
-        synthetic::Build(data, g);
-        data.setFileDesc("Synthetic fish");
-        data.setDataSource(0);
-        dataPath = folder.file("fish.vn5");
-        data.setFileName(dataPath);
-        data.Save();
-        ui->openAnswers.push_back(dataPath);
-        Choose("mnuOpen");
-        ASSERT_TRUE(window->DataLoaded());
+        FitRoad::SetUp();
+        OpenDataSet(4);
     }
-    void TearDown() override {
-        window->LFD().setIsDirty(false);
-        ui->msgBoxAnswers.clear();
-        ui->msgBoxAnswers.push_back(forms::vbYes);
-        window->close();
-    }
-
-    void OpenMenu(const std::string& name) { emit window->TopMenu(name)->aboutToShow(); }
-    void Choose(const std::string& item) {
-        QAction* a = window->MenuItem(item);
-        ASSERT_NE(a, nullptr) << item;
-        for (const char* top : {"mnuFile", "mnuData", "mnuFit"})
-            if (window->TopMenu(top)->actions().contains(a)) OpenMenu(top);
-        ASSERT_TRUE(a->isEnabled()) << item;
-        a->trigger();
-    }
-    bool Enabled(const std::string& item) {
-        for (const char* top : {"mnuData", "mnuFit"}) OpenMenu(top);
-        return window->MenuItem(item)->isEnabled();
-    }
-    GridSearchWindows& grid() { return window->GridWindows(); }
-    frmGridEval& eval() { return *grid().GridEval(); }
-    frmGridRes& res() { return grid().GridRes(); }
-
-    // Fit > Score Function Grid, ELEFAN, non-seasonal, K vs Linf over a 4 x 3 grid.
-    void StartElefanGrid(bool contour, bool fit) {
-        Choose("mnuGrid");
-        ASSERT_TRUE(eval().isVisible());
-        EXPECT_FALSE(window->isEnabled());
-        eval().optMeth[2]->click();
-        bool seen = false;
-        WhenModal<frmGridOptions>(
-            [&](frmGridOptions& o) {
-                o.txtLo[0]->setText("0.2");
-                o.txtHi[0]->setText("0.8");
-                o.txtEvals[0]->setText("4");
-                o.txtLo[1]->setText("70");
-                o.txtHi[1]->setText("90");
-                o.txtEvals[1]->setText("3");
-                o.chkContour->setChecked(contour);
-                o.chkFit->setChecked(fit);
-                o.cmdOK->click();
-            },
-            &seen);
-        eval().cmdOptions->click();
-        ASSERT_TRUE(seen);
-    }
-
-    WorkingFolder folder;
-    forms::ScopedHeadlessForms ui;
-    ScopedHeadlessLogViews logViews;
-    ScopedHeadlessProgress progress;
-    chart::ScopedHeadlessChart charts;
-    print::ScopedRecordingPrinter printer;
-    std::unique_ptr<frmVorn> window;
-    std::string dataPath;
 };
 
 }  // namespace
