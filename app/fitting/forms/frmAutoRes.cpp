@@ -125,7 +125,6 @@ void frmAutoRes::Install() {
 
 void frmAutoRes::Create(clsAutofind& AutoFind, clsVorn& DataSet) {
     fit_ = &AutoFind;
-    data_ = &DataSet;
     mnuGrowthCurve->setEnabled(DataSet.NumDists() != 1);
 
     const clsGrowthParams& gp = AutoFind.GrowthParams();

@@ -19,7 +19,8 @@ class frmAutoRes : public QDialog {
 public:
     explicit frmAutoRes(QWidget* parent = nullptr);
 
-    // Binds the fit and the data set it scored, and shows the fit.
+    // Binds the fit and shows it; the plot is offered when the data set it scored has more
+    // than one sample.
     void Create(clsAutofind& AutoFind, clsVorn& DataSet);
 
     // Makes this window the one the automatic fit shows its results in.
@@ -54,7 +55,6 @@ private:
     void Run(const std::function<void()>& command);
 
     clsAutofind* fit_ = nullptr;
-    clsVorn* data_ = nullptr;
 };
 
 #endif
