@@ -1,5 +1,8 @@
 #include "Hald_Error.h"
 
+#include <utility>
+
+#include "DeferredErrors.h"
 #include "forms/FormsService.h"
 
 namespace {
@@ -66,8 +69,12 @@ int16_t Hald_Error::ShowMessage(const std::string& Prompt, std::optional<int32_t
 
 bool Hald_Error::HandleError(const VbError& RTErr, std::optional<std::string> Title, bool Display,
                              bool LogError) {
-    const std::string title = Title ? *Title : RTErr.Source;
     const bool worth = RTErr.Number != kOdbcCallFailed;
+    if (std::vector<DeferredError>* later = DeferredErrors::Target()) {
+        later->push_back({RTErr, std::move(Title), Display, LogError});
+        return worth;
+    }
+    const std::string title = Title ? *Title : RTErr.Source;
     if (worth && Display) {
         if (!RTErr.HelpFile.empty())
             ShowMessage(RTErr.Description, forms::vbCritical, title, RTErr.HelpFile, RTErr.HelpContext);
