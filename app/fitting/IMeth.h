@@ -7,8 +7,10 @@
 //
 // Every score is larger-is-better. MethType: 0 SLCA, 1 PROJMAT, 2 ELEFAN.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "INelMead.h"
 
@@ -51,12 +53,28 @@ public:
     virtual void setPlotEvals(bool PlotEvals) = 0;
     virtual bool PlotEvals() const = 0;
     virtual void ResetMinimLine() = 0;
+    // What MinFunc does with a point (X, Y) besides scoring it: writes the seasonal values
+    // the point holds into the method and, once the point is scored (Scored) and while
+    // PlotEvals is set, adds it to the simplex path on the contour plot.
+    virtual void TakeMinimPoint(double X, double Y, bool Scored) = 0;
+    virtual void AddToMinimLine(double X, double Y) = 0;
     virtual void TerminateContourPlot() = 0;
     virtual void ShowShapeOnContourPLot(double Size, int32_t Shape, double X, double Y) = 0;
 
     // The method's first data-set copy (restructured, for ELEFAN).
     virtual clsVorn& LFD() = 0;
     virtual int32_t MethType() const = 0;
+
+    // A copy that scores exactly as this method would now, for a search to score on another
+    // thread: its own data, parameters, curve and whatever earlier calls left behind; no
+    // plot, and its MinFunc lets no window events run and leaves Cancel to the search.
+    // Empty where the method cannot be copied (the search then uses one thread).
+    virtual std::unique_ptr<IMeth> ScoringCopy() const { return nullptr; }
+    // What a score reads beyond its arguments, the data, the parameter fields and the curve
+    // that an earlier call may have changed (PROJMAT's Pauly curve: the sample times as the
+    // working t0 of the last GetT0 transforms them). Two methods that agree on all of that
+    // score alike. Empty exactly when the method's scores carry nothing over.
+    virtual void CarriedState(std::vector<float>& State) const { State.clear(); }
 };
 
 #endif

@@ -19,6 +19,7 @@ public:
     void CalcScoreT0(float K, float Linf, float& Score, float& T0) override;
     void GetT0(float K, float Linf, float& T0) override;
     int32_t MethType() const override { return 2; }
+    std::unique_ptr<IMeth> ScoringCopy() const override { return CopyAs(*this); }
 
     // ESP/ASP at one t0; -9.99 for t0 outside [-1, 1]. The t0 scans call it once per t0.
     virtual float ScoreAtT0(float K, float Linf, float T0);

@@ -4,16 +4,25 @@
 // (p1, p2) onto the method: seasonal parameters are written into the method, K and Linf
 // are handed to the score. Every method's score is larger-is-better; PROJMAT's simplex
 // objective is a sum of squares, so simplex values are compared by magnitude for it.
+//
+// Both searches work on several threads (GridScorer, SimplexStarts) with the results of
+// one; the thread that calls them keeps the windows, the progress and the stored result.
 #include "clsLFDSearch.h"
 
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "GridScorer.h"
 #include "Hald_Error.h"
 #include "IMeth.h"
 #include "MVornGlobs.h"
+#include "SimplexStarts.h"
 #include "clsNelMead.h"
 #include "clsProgress.h"
+#include "forms/FormsService.h"
 #include "vb/VbError.h"
 
 namespace {
@@ -35,16 +44,34 @@ void applyParam(IMeth& meth, int32_t param, float v, float& K, float& Linf) {
     }
 }
 
+void checkGridType(int32_t gridType) {
+    if (gridType < 0 || gridType >= MVornGlobs::kNumGridTypes)
+        throw VbError(5, kSource, "Invalid procedure call or argument");
+}
+
 // Writes the seasonal values of point (p1, p2) into the method and gives the K and Linf
 // to score it with; K0 and L0 stand for the parameters the grid type does not vary.
 void applyNode(IMeth& meth, int32_t gridType, float p1, float p2, float K0, float L0,
                float& K, float& Linf) {
-    if (gridType < 0 || gridType >= MVornGlobs::kNumGridTypes)
-        throw VbError(5, kSource, "Invalid procedure call or argument");
+    checkGridType(gridType);
     K = K0;
     Linf = L0;
     applyParam(meth, MVornGlobs::kGridTypes[gridType].P1, p1, K, Linf);
     applyParam(meth, MVornGlobs::kGridTypes[gridType].P2, p2, K, Linf);
+}
+
+// The start boxes of the five simplex runs: the four corners of the rectangle, each box
+// 0.66 of its sides, then the whole rectangle.
+std::vector<SimplexBox> startBoxes(float P1Lo, float P1Hi, float P2Lo, float P2Hi) {
+    const float d1 = static_cast<float>(0.66 * (P1Hi - P1Lo));
+    const float d2 = static_cast<float>(0.66 * (P2Hi - P2Lo));
+    return {
+        {P1Lo, P1Lo + d1, P2Lo, P2Lo + d2, d1, d2},
+        {P1Hi - d1, P1Hi, P2Lo, P2Lo + d2, d1, d2},
+        {P1Lo, P1Lo + d1, P2Hi - d2, P2Hi, d1, d2},
+        {P1Hi - d1, P1Hi, P2Hi - d2, P2Hi, d1, d2},
+        {P1Lo, P1Hi, P2Lo, P2Hi, P1Hi - P1Lo, P2Hi - P2Lo},
+    };
 }
 
 }  // namespace
@@ -104,14 +131,30 @@ bool clsLFDSearch::gridSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P
 
     const float step1 = P1Evals == 1 ? 0.0f : (P1Hi - P1Lo) / static_cast<float>(P1Evals - 1);
     const float step2 = P2Evals == 1 ? 0.0f : (P2Hi - P2Lo) / static_cast<float>(P2Evals - 1);
+    // Node k of the loop order is (i, j) = (k / P2Evals + 1, k % P2Evals + 1).
+    auto point = [=](int32_t k, float& p1, float& p2) {
+        p1 = static_cast<float>(double(k / P2Evals) * step1 + P1Lo);
+        p2 = static_cast<float>(double(k % P2Evals) * step2 + P2Lo);
+    };
+    auto setNode = [=](IMeth& m, int32_t k, float& K, float& Linf) {
+        float p1 = 0, p2 = 0;
+        point(k, p1, p2);
+        applyNode(m, GridType, p1, p2, K0, L0, K, Linf);
+    };
+    checkGridType(GridType);
+    GridScorer scorer(Meth, static_cast<int32_t>(P1Evals) * P2Evals, setNode, GridScorer::Threads(threads_));
+    std::function<bool()> cancelled;
+    if (progress) cancelled = [&progress] { return progress->CancelPressed(); };
 
     for (int32_t i = 1; i <= P1Evals; ++i) {
-        const float p1 = static_cast<float>(double(i - 1) * step1 + P1Lo);
         for (int32_t j = 1; j <= P2Evals; ++j) {
-            const float p2 = static_cast<float>(double(j - 1) * step2 + P2Lo);
-            float K = 0, Linf = 0, score = 0, t0 = 0;
+            const int32_t k = (i - 1) * P2Evals + (j - 1);
+            float p1 = 0, p2 = 0, K = 0, Linf = 0;
+            point(k, p1, p2);
             applyNode(Meth, GridType, p1, p2, K0, L0, K, Linf);
-            Meth.CalcScoreT0(K, Linf, score, t0);
+            const std::optional<float> scored = scorer.Score(k, K, Linf, cancelled);
+            if (!scored) return false;
+            const float score = *scored;
             // The original runtime raised where a score turns out NaN or infinite.
             if (!std::isfinite(score)) throw VbError(6, kSource, "Overflow");
             gridScores_[static_cast<size_t>(i - 1) * gridCols_ + (j - 1)] = score;
@@ -187,46 +230,63 @@ bool clsLFDSearch::amoebaSearch(IMeth& Meth, int32_t GridType, float P1Lo, float
     int32_t gt = GridType;
     Meth.settGridType(gt);
 
-    clsNelMead simplex;
-    simplex.Create(&Meth, 2);
-    simplex.setConvergeOn(COEither);
-    simplex.setXTOL(1E-5f);
+    // The runs go side by side when no run can change what the method scores in the next.
+    const std::vector<SimplexBox> boxes = startBoxes(P1Lo, P1Hi, P2Lo, P2Hi);
+    std::vector<float> carried;
+    Meth.CarriedState(carried);
+    std::optional<SimplexStarts> sideBySide;
+    if (carried.empty()) sideBySide.emplace(Meth, boxes, GridScorer::Threads(threads_));
+    const bool parallel = sideBySide && sideBySide->Started();
+    // A point a run evaluated on a copy: the method takes it as its own MinFunc would have
+    // (which, when the score failed, ended there).
+    auto takePoint = [&Meth](double x, double y, bool scored) {
+        Meth.TakeMinimPoint(x, y, scored);
+        if (!scored) return true;
+        forms::Forms().DoEvents();
+        return !MVornGlobs::CancelRequested;
+    };
+    auto cancelled = [] {
+        forms::Forms().DoEvents();
+        return static_cast<bool>(MVornGlobs::CancelRequested);
+    };
 
-    float d1 = static_cast<float>(0.66 * (P1Hi - P1Lo));
-    float d2 = static_cast<float>(0.66 * (P2Hi - P2Lo));
+    // One minimiser for the runs made here, one by one.
+    clsNelMead simplex;
+    if (!parallel) SimplexStarts::Prepare(simplex, Meth);
     bool converged = false;
 
     for (int32_t run = 1; run <= 5; ++run) {
-        float a1, b1, a2, b2;
-        switch (run) {
-        case 1: a1 = P1Lo; b1 = P1Lo + d1; a2 = P2Lo; b2 = P2Lo + d2; break;
-        case 2: a1 = P1Hi - d1; b1 = P1Hi; a2 = P2Lo; b2 = P2Lo + d2; break;
-        case 3: a1 = P1Lo; b1 = P1Lo + d1; a2 = P2Hi - d2; b2 = P2Hi; break;
-        case 4: a1 = P1Hi - d1; b1 = P1Hi; a2 = P2Hi - d2; b2 = P2Hi; break;
-        default:
-            a1 = P1Lo; b1 = P1Hi; a2 = P2Lo; b2 = P2Hi;
-            d1 = P1Hi - P1Lo;
-            d2 = P2Hi - P2Lo;
-            break;
-        }
+        const SimplexBox& box = boxes[run - 1];
         const float K0 = Meth.sK();
         const float L0 = Meth.sLinf();
-        simplex.SetParameter(1, a1, a1 + 0.99 * d1, a1, b1);
-        simplex.SetParameter(2, a2, a2 + 0.99 * d2, a2, b2);
+        if (!parallel) SimplexStarts::SetUp(simplex, box);
         if (Meth.PlotEvals()) {
-            Meth.ShowShapeOnContourPLot(0.02, run, a1, a2);
+            Meth.ShowShapeOnContourPLot(0.02, run, box.a1, box.a2);
             Meth.ResetMinimLine();
         }
-        simplex.Minimise();
+        SimplexOutcome outcome;
+        if (parallel) {
+            const std::optional<SimplexOutcome> done = sideBySide->Outcome(run, takePoint, cancelled);
+            if (!done) return false;
+            outcome = *done;
+        } else {
+            simplex.Minimise();
+            outcome.MinOK = simplex.MinOK();
+            outcome.MinFuncVal = simplex.MinFuncVal();
+            if (outcome.MinOK) {
+                outcome.P1 = simplex.Parameter(1);
+                outcome.P2 = simplex.Parameter(2);
+            }
+        }
         if (MVornGlobs::CancelRequested) return false;   // the flag is cleared by its owner
 
         // A run whose every vertex was the penalty "converged" on a flat, infeasible
         // simplex; it is no fit.
-        if (simplex.MinOK() && simplex.MinFuncVal() < kPenalty) {
+        if (outcome.MinOK && outcome.MinFuncVal < kPenalty) {
             converged = true;
-            const float p1 = static_cast<float>(simplex.Parameter(1));
-            const float p2 = static_cast<float>(simplex.Parameter(2));
-            const double f = simplex.MinFuncVal();
+            const float p1 = static_cast<float>(outcome.P1);
+            const float p2 = static_cast<float>(outcome.P2);
+            const double f = outcome.MinFuncVal;
             const bool better = magnitude ? std::fabs(f) < std::fabs(maxScore_)
                                           : -f > maxScore_;
             if (better) {

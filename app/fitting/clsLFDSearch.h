@@ -14,11 +14,14 @@ public:
     clsLFDSearch();
 
     // Five simplex runs; True when at least one converged. False on cancel (what an
-    // earlier run stored stays). Errors are logged and raised as "Search Failed".
+    // earlier run stored stays). Errors are logged and raised as "Search Failed". The runs
+    // go side by side (setThreads) when the method's scores carry nothing from one call
+    // to the next; their outcomes and paths are taken in run order.
     bool AmoebaSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P1Hi, float P2Lo,
                       float P2Hi);
     // Scores every node; True when done, False on cancel (earlier result kept). Errors, and
-    // a grid in which no node became best, raise "Search Failed".
+    // a grid in which no node became best, raise "Search Failed". The nodes are scored on
+    // worker threads (setThreads) with the results of scoring them one after another.
     bool GridSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P1Hi, int16_t P1Evals,
                     float P2Lo, float P2Hi, int16_t P2Evals);
 
@@ -56,6 +59,10 @@ public:
     int32_t GridType() const { return gridType_; }
     void setGridType(int32_t v) { gridType_ = v; }
 
+    // Threads the searches work on; 0 (the default) takes VORN5_THREADS or else every
+    // hardware thread. The results do not depend on it.
+    void setThreads(int32_t n) { threads_ = n; }
+
     // The corner test: p1 within 0.001 of a P1 bound and p2 within 0.1 of a P2 bound.
     static bool CheckOnBoundary(float p1, float p2, float P1Lo, float P1Hi, float P2Lo,
                                 float P2Hi);
@@ -78,6 +85,7 @@ private:
     bool verbose_ = false;
     float p1Lo_ = 0, p2Lo_ = 0, p1Hi_ = 0, p2Hi_ = 0;
     int32_t gridType_ = 0;
+    int32_t threads_ = 0;
 };
 
 #endif

@@ -46,6 +46,34 @@ clsVorn& clsMethBase::LFD() {
     return *lfd1_;
 }
 
+const clsVorn& clsMethBase::firstData() const {
+    if (!lfd1_) throw VbError(91, "IMeth", "Object variable or With block variable not set");
+    return *lfd1_;
+}
+
+void clsMethBase::CopyInto(clsMethBase& copy) const {
+    auto copyOf = [](const std::unique_ptr<clsVorn>& from) {
+        std::unique_ptr<clsVorn> to;
+        if (from) {
+            to = std::make_unique<clsVorn>();
+            to->CopyFields(*from);
+        }
+        return to;
+    };
+    copy.lfd1_ = copyOf(lfd1_);
+    copy.lfd2_ = copyOf(lfd2_);
+    copy.Ts_ = Ts_;
+    copy.C_ = C_;
+    copy.NGT_ = NGT_;
+    copy.K_ = K_;
+    copy.Linf_ = Linf_;
+    copy.growthCurve_ = growthCurve_;
+    copy.gridType_ = gridType_;
+    copy.rejected_ = rejected_;
+    copy.windowless_ = true;
+    if (copy.lfd2_) copy.Prepared();
+}
+
 clsVorn& clsMethBase::scoreData() {
     if (!lfd2_) throw VbError(91, "IMeth", "Object variable or With block variable not set");
     return *lfd2_;
@@ -95,33 +123,46 @@ bool clsMethBase::PointFeasible() const {
     return v > -0.5f && v < 0.5f;
 }
 
-double clsMethBase::MinFunc(std::vector<double>& x, int32_t& /*vtx*/) {
+void clsMethBase::MapPoint(double x1, double x2, double& K, double& Linf) {
     // K and Linf from x go to the score only; seasonal values from x stay in the fields.
-    double K = K_;
-    double Linf = Linf_;
+    K = K_;
+    Linf = Linf_;
     auto take = [&](int32_t param, double v) {
         if (param == G::ParamK) K = v;
         else if (param == G::ParamLinf) Linf = v;
         else if (float* f = Field(param)) *f = static_cast<float>(v);
     };
     if (gridType_ >= 0 && gridType_ < G::kNumGridTypes) {
-        take(G::kGridTypes[gridType_].P1, x[1]);
-        take(G::kGridTypes[gridType_].P2, x[2]);
+        take(G::kGridTypes[gridType_].P1, x1);
+        take(G::kGridTypes[gridType_].P2, x2);
     }
+}
 
+void clsMethBase::TakeMinimPoint(double X, double Y, bool Scored) {
+    double K = 0, Linf = 0;
+    MapPoint(X, Y, K, Linf);
+    if (Scored && plotEvals_) AddToMinimLine(X, Y);
+}
+
+double clsMethBase::MinFunc(std::vector<double>& x, int32_t& /*vtx*/) {
+    double K = 0, Linf = 0;
+    MapPoint(x[1], x[2], K, Linf);
+
+    // A copy on another thread leaves the program-wide state and the windows alone: the
+    // search that runs it sees Cancel and lets the events run.
     double result = kPenalty;
-    if (PointFeasible() && !(PollsCancel() && MVornGlobs::CancelRequested)) {
+    if (PointFeasible() && !(PollsCancel() && !windowless_ && MVornGlobs::CancelRequested)) {
         float score = 0, t0 = 0;
         CalcScoreT0(static_cast<float>(K), static_cast<float>(Linf), score, t0);
         result = -static_cast<double>(score);
     }
 
-    if (plotEvals_) AddPathPoint(x[1], x[2]);
-    forms::Forms().DoEvents();
+    if (plotEvals_) AddToMinimLine(x[1], x[2]);
+    if (!windowless_) forms::Forms().DoEvents();
     return result;
 }
 
-void clsMethBase::AddPathPoint(double x, double y) {
+void clsMethBase::AddToMinimLine(double x, double y) {
     if (firstPoint_) {
         prevX_ = curX_ = x;
         prevY_ = curY_ = y;

@@ -5,6 +5,7 @@
 // plot of a grid. A method adds its score, its t0 and its own few differences.
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "Hald_Error.h"
@@ -40,6 +41,8 @@ public:
     void setPlotEvals(bool PlotEvals) override { plotEvals_ = PlotEvals; }
     bool PlotEvals() const override { return plotEvals_; }
     void ResetMinimLine() override;
+    void TakeMinimPoint(double X, double Y, bool Scored) override;
+    void AddToMinimLine(double X, double Y) override;
     void TerminateContourPlot() override;
     void ShowShapeOnContourPLot(double Size, int32_t Shape, double X, double Y) override;
 
@@ -73,6 +76,20 @@ protected:
     virtual bool PointFeasible() const;
 
     void setRejected(bool v) { rejected_ = v; }
+    // Makes `copy` score as this method does: own copies of both data sets, the parameter
+    // fields, curve and grid type; no plot. A method adds what else its scores read.
+    virtual void CopyInto(clsMethBase& copy) const;
+    // A scoring copy of a method of exactly class M; a class derived from M may score
+    // differently and gets none.
+    template <class M>
+    static std::unique_ptr<IMeth> CopyAs(const M& m) {
+        if (typeid(m) != typeid(M)) return nullptr;
+        auto copy = std::make_unique<M>();
+        static_cast<const clsMethBase&>(m).CopyInto(*copy);
+        return copy;
+    }
+    // The first data-set copy, read only.
+    const clsVorn& firstData() const;
     // The copy the scores read (the second one).
     clsVorn& scoreData();
     const clsVorn& scoreData() const;
@@ -92,7 +109,9 @@ private:
     float* Field(int32_t param);
     // A fixed parameter's value, or the method's text where the grid holds none.
     MethValue FixedValue(int32_t param) const;
-    void AddPathPoint(double x, double y);
+    // Writes the seasonal values of simplex point (x1, x2) into the fields and gives the
+    // K and Linf to score it with.
+    void MapPoint(double x1, double x2, double& K, double& Linf);
     // Draws the segment on the contour plot (the points come back clamped to its axes);
     // False when there is no plot or it refuses the segment.
     bool DrawSegment(double& x1, double& y1, double& x2, double& y2);
@@ -100,6 +119,7 @@ private:
     std::unique_ptr<clsVorn> lfd1_;
     std::unique_ptr<clsVorn> lfd2_;
     bool rejected_ = false;
+    bool windowless_ = false;   // a scoring copy, working on another thread
     bool plotEvals_ = false;
     int32_t pointCount_ = 0;
     bool firstPoint_ = true;

@@ -68,18 +68,37 @@ void clsPROJMAT::TransformTimes() {
             }
         }
         break;
-    case 2: {
-        const double a = (1.0f - NGT_) / kTwoPi;
-        for (int16_t i = 1; i <= nd; ++i) {
-            float u = 0.0f;
-            work.CalcTDash(real.sTime(i), NGT_, Ts_, workingT0_, 0.0f, u);
-            work.setsTime(i, static_cast<float>(u + a * std::sin((u - Ts_) / a)));
-        }
+    case 2:
+        for (int16_t i = 1; i <= nd; ++i) work.setsTime(i, PaulyTime(real.sTime(i)));
         break;
-    }
     default:   // unknown curve: the times stay as they are
         break;
     }
+}
+
+float clsPROJMAT::PaulyTime(float t) const {
+    const double a = (1.0f - NGT_) / kTwoPi;
+    float u = 0.0f;
+    firstData().CalcTDash(t, NGT_, Ts_, workingT0_, 0.0f, u);
+    return static_cast<float>(u + a * std::sin((u - Ts_) / a));
+}
+
+void clsPROJMAT::CarriedState(std::vector<float>& State) const {
+    State.clear();
+    // Only the Pauly transform reads the working t0. At NGT 1 or more it has no transform
+    // (the score fails), and the working t0 itself stands for it.
+    if (growthCurve_ != 2) return;
+    if (!(NGT_ < 1.0f)) {
+        State.push_back(workingT0_);
+        return;
+    }
+    const clsVorn& real = firstData();
+    for (int16_t i = 1; i <= real.NumDists(); ++i) State.push_back(PaulyTime(real.sTime(i)));
+}
+
+void clsPROJMAT::CopyInto(clsMethBase& copy) const {
+    clsMethBase::CopyInto(copy);
+    static_cast<clsPROJMAT&>(copy).workingT0_ = workingT0_;
 }
 
 float clsPROJMAT::TransformOf(float x) const {

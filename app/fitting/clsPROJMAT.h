@@ -23,6 +23,10 @@ public:
     // t0 of (K, Linf) in real time; also stores K and Linf in the method's fields.
     void GetT0(float K, float Linf, float& T0) override;
     int32_t MethType() const override { return 1; }
+    std::unique_ptr<IMeth> ScoringCopy() const override { return CopyAs(*this); }
+    // For the Pauly curve, the sample times as transformed with the working t0 (the
+    // working t0 itself at NGT 1 or more); empty for the other curves.
+    void CarriedState(std::vector<float>& State) const override;
 
     // Root function of the t0 search: working t0 minus the time transform of x.
     float Fn(float& x) override;
@@ -38,10 +42,12 @@ public:
 protected:
     const char* NoFixedText() const override { return "N/A"; }
     bool PointFeasible() const override;
+    void CopyInto(clsMethBase& copy) const override;
 
 private:
     void CheckCurve() const;
     void TransformTimes();
+    float PaulyTime(float t) const;            // the Pauly transform of real time t
     float TransformOf(float x) const;          // the transform the root function inverts
     double SumAtT0(float K, float Linf, float t0);
     float PhaseT0(float K, float Linf);

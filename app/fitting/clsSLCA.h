@@ -24,6 +24,7 @@ public:
     void CalcScoreT0(float K, float Linf, float& Score, float& T0) override;
     void GetT0(float K, float Linf, float& T0) override;
     int32_t MethType() const override { return 0; }
+    std::unique_ptr<IMeth> ScoringCopy() const override { return CopyAs(*this); }
 
     // The cosine sum at one t0.
     double ScoreAtT0(float K, float Linf, float T0);
