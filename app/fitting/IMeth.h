@@ -57,7 +57,6 @@ public:
     // the point holds into the method and, once the point is scored (Scored) and while
     // PlotEvals is set, adds it to the simplex path on the contour plot.
     virtual void TakeMinimPoint(double X, double Y, bool Scored) = 0;
-    virtual void AddToMinimLine(double X, double Y) = 0;
     virtual void TerminateContourPlot() = 0;
     virtual void ShowShapeOnContourPLot(double Size, int32_t Shape, double X, double Y) = 0;
 

@@ -42,7 +42,8 @@ public:
     bool PlotEvals() const override { return plotEvals_; }
     void ResetMinimLine() override;
     void TakeMinimPoint(double X, double Y, bool Scored) override;
-    void AddToMinimLine(double X, double Y) override;
+    // Adds (X, Y) to the simplex path on the contour plot.
+    virtual void AddToMinimLine(double X, double Y);
     void TerminateContourPlot() override;
     void ShowShapeOnContourPLot(double Size, int32_t Shape, double X, double Y) override;
 

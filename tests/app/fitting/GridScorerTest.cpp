@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,32 +20,19 @@
 #include "MVornGlobs.h"
 #include "MethFixtures.h"
 #include "ScriptedMeth.h"
+#include "SearchFixture.h"
 #include "SyntheticData.h"
 #include "clsELEFAN.h"
 #include "clsLFDSearch.h"
 #include "clsPROJMAT.h"
-#include "clsSLCA.h"
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
 #include "vb/VbError.h"
 
 namespace {
 
-constexpr int32_t kThreads = 4;
-
-uint64_t bits(double v) {
-    uint64_t b = 0;
-    std::memcpy(&b, &v, sizeof b);
-    return b;
-}
-
-std::unique_ptr<clsMethBase> newMethod(int32_t type) {
-    switch (type) {
-    case 0: return std::make_unique<clsSLCA>();
-    case 1: return std::make_unique<clsPROJMAT>();
-    default: return std::make_unique<clsELEFAN>();
-    }
-}
+using searchfix::Bits;
+using searchfix::kThreads;
 
 // Everything a grid search leaves in the search and in the method.
 struct Outcome {
@@ -72,19 +58,13 @@ struct GridCase {
 };
 
 Outcome runGrid(const GridCase& c, clsVorn& ds, int32_t threads) {
-    std::unique_ptr<clsMethBase> m = newMethod(c.method);
-    m->Create(ds);
-    m->setGrowthCurve(c.curve);
-    m->setsC(0.3f);
-    m->setsTs(0.2f);
-    m->setsNGT(0.3f);
-    m->setsK(0.5f);
+    std::unique_ptr<clsMethBase> m = searchfix::NewMethod(c.method, ds, c.curve);
     clsLFDSearch s;
     s.setThreads(threads);
     Outcome o;
     EXPECT_TRUE(s.GridSearch(*m, c.gridType, c.p1Lo, c.p1Hi, c.p1Evals, c.p2Lo, c.p2Hi, c.p2Evals));
     for (int16_t i = 1; i <= c.p1Evals; ++i)
-        for (int16_t j = 1; j <= c.p2Evals; ++j) o.scores.push_back(bits(s.GridResults(i, j).value_or(1E+300)));
+        for (int16_t j = 1; j <= c.p2Evals; ++j) o.scores.push_back(Bits(s.GridResults(i, j).value_or(1E+300)));
     o.bestI = s.BestP1Eval(), o.bestJ = s.BestP2Eval(), o.worstI = s.WorstP1Eval(), o.worstJ = s.WorstP2Eval();
     o.p1 = s.P1(), o.p2 = s.P2(), o.t0 = s.TZero(), o.maxScore = s.MaxScore();
     o.onBoundary = s.OnBoundary();
@@ -103,20 +83,19 @@ void expectSame(const Outcome& one, const Outcome& many) {
     EXPECT_EQ(one.bestJ, many.bestJ);
     EXPECT_EQ(one.worstI, many.worstI);
     EXPECT_EQ(one.worstJ, many.worstJ);
-    EXPECT_EQ(bits(one.t0), bits(many.t0));
+    EXPECT_EQ(Bits(one.t0), Bits(many.t0));
     EXPECT_TRUE(one == many);
 }
 
-class ParallelGridTest : public ::testing::Test {
+class ParallelGridTest : public SearchFixture {
 protected:
     void SetUp() override {
-        MVornGlobs::CancelRequested = false;
+        SearchFixture::SetUp();
         synthetic::Growth g;
         g.sampleTimes = synthetic::EvenTimes(6);
         g.NumClasses = 45;
         synthetic::Build(ds, g);
     }
-    forms::ScopedHeadlessForms forms;
     clsVorn ds;
 };
 
@@ -159,7 +138,7 @@ TEST_F(ParallelGridTest, PaulyWorkingT0CarriedFromNodeToNodeAsOnOneThread) {
         fresh.setsNGT(static_cast<float>(double(k % c.p2Evals) * step2 + c.p2Lo));
         float score = 0, t0 = 0;
         fresh.CalcScoreT0(static_cast<float>(double(k / c.p2Evals) * step1 + c.p1Lo), fresh.sLinf(), score, t0);
-        if (bits(score) != one.scores[k]) ++differing;
+        if (Bits(score) != one.scores[k]) ++differing;
     }
     EXPECT_GT(differing, 0);
 }

@@ -5,41 +5,25 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "HeadlessProgressView.h"
 #include "MVornGlobs.h"
 #include "ScriptedMeth.h"
+#include "SearchFixture.h"
 #include "SyntheticData.h"
 #include "chart/HeadlessChart.h"
-#include "clsELEFAN.h"
 #include "clsLFDSearch.h"
-#include "clsPROJMAT.h"
-#include "clsSLCA.h"
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
 
 namespace {
 
-constexpr int32_t kThreads = 4;
-
-uint64_t bits(double v) {
-    uint64_t b = 0;
-    std::memcpy(&b, &v, sizeof b);
-    return b;
-}
-
-std::unique_ptr<clsMethBase> newMethod(int32_t type) {
-    switch (type) {
-    case 0: return std::make_unique<clsSLCA>();
-    case 1: return std::make_unique<clsPROJMAT>();
-    default: return std::make_unique<clsELEFAN>();
-    }
-}
+using searchfix::Bits;
+using searchfix::kThreads;
 
 struct SearchCase {
     const char* what;
@@ -60,13 +44,7 @@ struct Outcome {
 };
 
 Outcome runSearch(const SearchCase& c, clsVorn& ds, chart::ScopedHeadlessChart& charts, int32_t threads) {
-    std::unique_ptr<clsMethBase> m = newMethod(c.method);
-    m->Create(ds);
-    m->setGrowthCurve(c.curve);
-    m->setsC(0.3f);
-    m->setsTs(0.2f);
-    m->setsNGT(0.3f);
-    m->setsK(0.5f);
+    std::unique_ptr<clsMethBase> m = searchfix::NewMethod(c.method, ds, c.curve);
     clsLFDSearch s;
     s.setThreads(threads);
     // A coarse grid for the contour plot the path is drawn on.
@@ -80,7 +58,7 @@ Outcome runSearch(const SearchCase& c, clsVorn& ds, chart::ScopedHeadlessChart& 
     o.onBoundary = s.OnBoundary();
     for (double v : {double(s.P1()), double(s.P2()), double(s.MaxScore()), double(s.TZero()), double(m->sK()),
                      double(m->sLinf()), double(m->sC()), double(m->sTs()), double(m->sNGT())})
-        o.numbers.push_back(bits(v));
+        o.numbers.push_back(Bits(v));
     for (size_t k = before; k < charts->calls.size(); ++k) {
         const chart::ChartCall& call = charts->calls[k];
         if (call.fn != "WGChangeObjectCoord" && call.fn != "WGChangeObjectCoordNorm") continue;
@@ -92,19 +70,7 @@ Outcome runSearch(const SearchCase& c, clsVorn& ds, chart::ScopedHeadlessChart& 
     return o;
 }
 
-class SimplexStartsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        MVornGlobs::CancelRequested = false;
-        logDir = std::filesystem::temp_directory_path() / "vorn_simplex_starts_test_log";
-        std::filesystem::create_directories(logDir);
-        ErrorLogging::SetLogFolder(logDir.string());
-    }
-    void TearDown() override { MVornGlobs::CancelRequested = false; }
-
-    forms::ScopedHeadlessForms forms;
-    std::filesystem::path logDir;
-};
+using SimplexStartsTest = SearchFixture;
 
 }  // namespace
 

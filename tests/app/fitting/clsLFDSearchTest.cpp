@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "HeadlessProgressView.h"
+#include "SearchFixture.h"
 #include "SyntheticData.h"
 #include "chart/HeadlessChart.h"
 #include "clsPROJMAT.h"
@@ -83,19 +84,7 @@ auto peak(float k, float l, float top) {
     };
 }
 
-class SearchTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        MVornGlobs::CancelRequested = false;
-        logDir = std::filesystem::temp_directory_path() / "vorn_search_test_log";
-        std::filesystem::create_directories(logDir);
-        ErrorLogging::SetLogFolder(logDir.string());
-    }
-    void TearDown() override { MVornGlobs::CancelRequested = false; }
-
-    forms::ScopedHeadlessForms forms;
-    std::filesystem::path logDir;
-};
+using SearchTest = SearchFixture;
 
 }  // namespace
 
