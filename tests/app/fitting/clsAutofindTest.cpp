@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "HeadlessProgressUnknownView.h"
@@ -228,8 +229,12 @@ TEST_F(AutofindTest, CyclesSearchKLinfThenTheSeasonalPairOverFixedRectangles) {
             choice.ParamHi = {0.9f, 96.0f};
             return true;
         });
-        // A PROJMAT score: a negated sum of squares.
-        fit.setUp = [](FakeMeth& m) { m.score = [](float K, float L, const FakeMeth& f) { return Peak(K, L, f, -10.0f); }; };
+        // A PROJMAT score: a negated sum of squares. The wait window names each search.
+        std::set<std::pair<int32_t, std::string>> labels;
+        fit.setUp = [&](FakeMeth& m) {
+            m.score = [](float K, float L, const FakeMeth& f) { return Peak(K, L, f, -10.0f); };
+            m.onScore = [&](const FakeMeth& f) { labels.emplace(f.tGridType(), wait().label); };
+        };
         params.setc(0.7f), params.setTs(0.4f), params.setk(0.3f), params.setLinf(66.0f);
         fit.setVerbose(true);
         fit.AutoFind();
@@ -272,7 +277,10 @@ TEST_F(AutofindTest, CyclesSearchKLinfThenTheSeasonalPairOverFixedRectangles) {
         EXPECT_NEAR(c.curve == 2 ? params.NGT() : params.c(), c.curve == 2 ? 0.3f : 0.5f, 0.01f);
         EXPECT_NEAR(fit.Score(), -10.0f, 0.01f);
         EXPECT_EQ(wait().caption, "Fitting Seasonal Growth Curve");
-        EXPECT_EQ(wait().label, "Searching over " + MVornGlobs::GridTypeNames[c.seasonalGrid]);
+        const std::set<std::pair<int32_t, std::string>> named{
+            {0, "Searching over K vs Linf"},
+            {c.seasonalGrid, c.curve == 1 ? "Searching over C vs Ts" : "Searching over NGT vs Ts"}};
+        EXPECT_EQ(labels, named);
         EXPECT_FALSE(wait().visible);
         EXPECT_EQ(status, (std::vector<std::string>{"Calculating...", "Ready..."}));
         status.clear();
@@ -323,6 +331,19 @@ TEST_F(AutofindTest, StopsOnceTheScoreSettlesAndAfterTenCyclesAtMost) {
     EXPECT_NEAR(fit.Score(), 100.0f, 0.01f);
     EXPECT_NEAR(params.k(), 0.6f, 0.01f);
     EXPECT_NEAR(params.c(), 0.5f, 0.01f);
+
+    // The score settles once it changes by less than 1% over a cycle: tops of 100, 102
+    // (2/102 = 1.96%), 103.5 (1.45%) and 104.4 (0.86%) stop the fit after cycle 4.
+    fit.setUp = [](FakeMeth& m) {
+        m.score = [](float K, float L, const FakeMeth& f) {
+            const float tops[] = {100.0f, 102.0f, 103.5f, 104.4f};
+            return Peak(K, L, f, tops[std::min(f.cycle(), 4) - 1]);
+        };
+    };
+    fit.AutoFind();
+    ASSERT_TRUE(fit.Success());
+    EXPECT_EQ(fit.meth->cycle(), 4);
+    EXPECT_NEAR(fit.Score(), 104.4f, 0.01f);
 }
 
 TEST_F(AutofindTest, OnlyAStrictlyBetterScoreReplacesTheResult) {
