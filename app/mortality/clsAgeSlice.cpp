@@ -141,7 +141,7 @@ void clsAgeSlice::Show() {
         std::vector<std::array<double, 2>> bars;
         for (int16_t r = 1; r <= numAges_; ++r)
             bars.push_back({t, t - static_cast<double>(Slice(r, d) / most * gap[d]) * 0.95});
-        plot->AddFloatPlot(numAges_, ages, bars, vb::Str(t));
+        plot->AddFloatPlot(numAges_, ages, bars, vb::CStr(t));
         anyBars = true;
     }
     if (!anyBars) throw VbError(5, "clsAgeSlice.Show", "No sample has fish of any age to plot.");

@@ -142,10 +142,11 @@ TEST(clsAgeSlice, PlotHasBarsPerSampleReachingBackTowardsThePreviousSample) {
     ASSERT_NE(a.Plot(), nullptr);
     EXPECT_TRUE(a.Plot()->Visible());
     // The empty first sample has no bars; the second's longest bar (17 fish at age 1)
-    // covers 95% of the 0.75 back to the first.
+    // covers 95% of the 0.75 back to the first. The series is named with its sample time
+    // as plain text.
     const auto sets = chart->callsTo("WGDefineGroupDataSetVB");
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(sets[0].s(0), " 1.25");
+    EXPECT_EQ(sets[0].s(0), "1.25");
     EXPECT_EQ(sets[0].vd(1), (std::vector<double>{0, 1, 2}));
     const std::vector<double>& ends = sets[0].vd(2);
     ASSERT_EQ(ends.size(), 6u);
