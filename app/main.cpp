@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "HelpViewer.h"
+#include "ObjectsWindows.h"
 #include "PrintQt.h"
 #include "QtForms.h"
 #include "frmAutoFind.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     InstallQtLogWindows();
     InstallQtProgressWindows();
     InstallQtProgressUnknownWindows();
+    InstallQtObjectsWindows();
     frmSimData2::Install();
     frmAutoFind::Install();
     frmAutoRes::Install();

@@ -22,8 +22,8 @@ namespace {
 // The component libraries that use the runtime.
 const char* const kLibraries[] = {
     "libVorn5_Error_Class.so", "libVorn5_Log.so",    "libVorn5_Progress.so",
-    "libVorn5_Regression.so",  "libVorn5_NelMead.so", "libVorn5_Solver.so",
-    "libVorn5_GraphingTools.so",
+    "libVorn5_Objects.so",     "libVorn5_Regression.so", "libVorn5_NelMead.so",
+    "libVorn5_Solver.so",      "libVorn5_GraphingTools.so",
 };
 
 // The runtime functions that own the state, with the addresses the program calls.
