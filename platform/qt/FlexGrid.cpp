@@ -194,6 +194,16 @@ void FlexGrid::setCellFontBold(int32_t row, int32_t col, bool bold) {
     it->setFont(f);
 }
 
+QFont FlexGrid::CellFont(int32_t row, int32_t col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->font() : font();
+}
+
+void FlexGrid::setCellFont(int32_t row, int32_t col, const QFont& font) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    ItemAt(row, col)->setFont(font);
+}
+
 bool FlexGrid::CellFontBold(int32_t row, int32_t col) const {
     const QTableWidgetItem* it = item(row, col);
     return it && it->font().bold();
@@ -209,7 +219,7 @@ void FlexGrid::setBackColor(int32_t bgr) {
 
 void FlexGrid::focusInEvent(QFocusEvent* event) {
     QTableWidget::focusInEvent(event);
-    emit GotFocus();
+    emit GotFocus(event->reason());
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
@@ -233,8 +243,18 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    const bool fixed = at.isValid() && (at.row() < fixedRows_ || at.column() < fixedCols_);
+    if (event->button() != Qt::RightButton && !fixed) QTableWidget::mousePressEvent(event);
     emit MouseDown(ButtonCode(event->button()));
-    QTableWidget::mousePressEvent(event);
+}
+
+QModelIndex FlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTableWidget::moveCursor(action, modifiers);
+    if (!next.isValid()) return next;
+    const int row = std::max(next.row(), std::min(fixedRows_, rowCount() - 1));
+    const int col = std::max(next.column(), std::min(fixedCols_, columnCount() - 1));
+    return model()->index(row, col);
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {

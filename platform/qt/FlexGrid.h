@@ -61,6 +61,8 @@ public:
     void setCellForeColor(int32_t row, int32_t col, int32_t bgr);
     void setCellFontBold(int32_t row, int32_t col, bool bold);
     bool CellFontBold(int32_t row, int32_t col) const;
+    QFont CellFont(int32_t row, int32_t col) const;
+    void setCellFont(int32_t row, int32_t col, const QFont& font);
 
     int32_t BackColor() const { return backColor_; }
     void setBackColor(int32_t bgr);
@@ -71,10 +73,12 @@ signals:
     // The current cell changed (leave fires for the old cell first).
     void LeaveCell(int row, int col);
     void EnterCell(int row, int col);
-    void GotFocus();
+    void GotFocus(Qt::FocusReason reason);
     // A character typed on the grid (its code), Enter as 13.
     void KeyPress(int keyAscii);
     void DblClick();
+    // A press of the left button has made the clicked cell current first; the right
+    // button leaves the current cell and the selection alone (its menu acts on them).
     void MouseDown(int button);
     void MouseUp(int button);
 
@@ -84,6 +88,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The fixed header cells are never the current cell, by keys or by clicks.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     QTableWidgetItem* ItemAt(int32_t row, int32_t col);

@@ -1,9 +1,11 @@
 #include "QtForms.h"
 
+#include <algorithm>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -213,6 +215,23 @@ void QtForms::SetHourglass(bool on) {
 std::string QtForms::ShowOpen(const FileDialogRequest& request) { return runFileDialog(request, false); }
 
 std::string QtForms::ShowSave(const FileDialogRequest& request) { return runFileDialog(request, true); }
+
+bool QtForms::ShowFont(FontChoice& font, int32_t minSize, int32_t maxSize) {
+    QFont initial(QString::fromStdString(font.name));
+    if (font.size > 0) initial.setPointSizeF(font.size);
+    initial.setBold(font.bold);
+    initial.setItalic(font.italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, dialogParent());
+    if (!ok) return false;
+    font.name = chosen.family().toStdString();
+    // The dialog offers any size; the choice is held to the allowed ones.
+    font.size = static_cast<float>(std::clamp(chosen.pointSizeF(), static_cast<double>(minSize),
+                                              static_cast<double>(maxSize)));
+    font.bold = chosen.bold();
+    font.italic = chosen.italic();
+    return true;
+}
 
 void QtForms::ShowHelp(const std::string& helpFile, int32_t command, int32_t context) {
     if (help_) help_(helpFile, command, context);

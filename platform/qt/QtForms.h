@@ -26,6 +26,7 @@ public:
     void SetHourglass(bool on) override;
     std::string ShowOpen(const FileDialogRequest& request) override;
     std::string ShowSave(const FileDialogRequest& request) override;
+    bool ShowFont(FontChoice& font, int32_t minSize, int32_t maxSize) override;
     // Forwards to the help handler (the help viewer); without one, nothing is shown.
     void ShowHelp(const std::string& helpFile, int32_t command, int32_t context) override;
 

@@ -65,6 +65,17 @@ std::string HeadlessForms::ShowSave(const FileDialogRequest& request) {
     return take(saveAnswers);
 }
 
+bool HeadlessForms::ShowFont(FontChoice& font, int32_t, int32_t) {
+    fontRequests.push_back(font);
+    // Unscripted: cancelled.
+    if (fontAnswers.empty()) return false;
+    const std::optional<FontChoice> answer = fontAnswers.front();
+    fontAnswers.pop_front();
+    if (!answer) return false;
+    font = *answer;
+    return true;
+}
+
 void HeadlessForms::clear() { *this = HeadlessForms(); }
 
 }  // namespace forms

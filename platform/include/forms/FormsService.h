@@ -30,6 +30,13 @@ struct FileDialogRequest {
     int32_t flags = 0;        // 2: ask before overwriting, 4: hide read-only box
 };
 
+struct FontChoice {
+    std::string name;
+    float size = 8.25f;
+    bool bold = false;
+    bool italic = false;
+};
+
 class FormsService {
 public:
     virtual ~FormsService() = default;
@@ -48,6 +55,9 @@ public:
     // File dialogs: the chosen path, "" when cancelled.
     virtual std::string ShowOpen(const FileDialogRequest& request) = 0;
     virtual std::string ShowSave(const FileDialogRequest& request) = 0;
+    // The font dialog, preset from `font`, sizes limited to minSize..maxSize: false when
+    // cancelled, else `font` holds the choice.
+    virtual bool ShowFont(FontChoice& font, int32_t minSize, int32_t maxSize) = 0;
     // Context help: command 1 shows the topic of `context`, 11 the contents and index.
     virtual void ShowHelp(const std::string& helpFile, int32_t command, int32_t context) = 0;
 };

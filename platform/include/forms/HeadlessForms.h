@@ -4,6 +4,7 @@
 // everything shown is recorded. Unscripted boxes answer with their first button.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ public:
     void SetHourglass(bool on) override { hourglass = on; ++hourglassChanges; }
     std::string ShowOpen(const FileDialogRequest& request) override;
     std::string ShowSave(const FileDialogRequest& request) override;
+    bool ShowFont(FontChoice& font, int32_t minSize, int32_t maxSize) override;
     void ShowHelp(const std::string& helpFile, int32_t command, int32_t context) override {
         help.push_back({helpFile, command, context});
     }
@@ -47,6 +49,7 @@ public:
     std::deque<std::string> inputAnswers;      // an entry "" means Cancel
     std::deque<std::string> openAnswers;       // "" means Cancel
     std::deque<std::string> saveAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;  // nullopt means Cancel
     std::function<void()> onDoEvents;          // runs inside DoEvents (press Cancel mid-run)
 
     // Record.
@@ -54,6 +57,7 @@ public:
     std::vector<std::string> inputPrompts;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
+    std::vector<FontChoice> fontRequests;      // the presets the font dialog was shown with
     std::vector<HelpShown> help;
     int beeps = 0;
     long doEvents = 0;

@@ -73,6 +73,31 @@ TEST(FlexGridTest, CurrentCellSelectionEndsAndCellEvents) {
     EXPECT_EQ(keys.at(1).at(0).toInt(), 13);
 }
 
+TEST(FlexGridTest, TheFixedCellsAreNeverCurrent) {
+    FlexGrid grid;
+    grid.setRows(4);
+    grid.setCols(3);
+    grid.show();
+    grid.setFocus();
+    grid.setCurrentCell(1, 1);
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp}) {
+        QTest::keyClick(&grid, key);
+        EXPECT_EQ(grid.Row(), 1) << key;
+        EXPECT_EQ(grid.Col(), 1) << key;
+    }
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 2);
+
+    // A click on a header leaves the current cell; the press is still reported.
+    QSignalSpy down(&grid, &FlexGrid::MouseDown);
+    const QRect header = grid.visualRect(grid.model()->index(0, 2));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, header.center());
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Col(), 1);
+    ASSERT_EQ(down.count(), 1);
+    EXPECT_EQ(down.at(0).at(0).toInt(), 1);
+}
+
 TEST(FlexGridTest, ColoursAreBlueGreenRed) {
     EXPECT_EQ(FlexGrid::ColorFromBgr(0x00FFFFC0), QColor(0xC0, 0xFF, 0xFF));
     EXPECT_EQ(FlexGrid::ColorFromBgr(0x000000FF), QColor(255, 0, 0));
