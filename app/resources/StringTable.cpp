@@ -14,7 +14,7 @@ const std::map<int32_t, std::string>& table() {
 #include "strings/0300_main_window.inc"
 #include "strings/0401_misc.inc"
 #include "strings/0501_grid_evaluation.inc"
-#include "strings/0601_fitting.inc"
+#include "strings/0601_number_format.inc"
 #include "strings/0701_grid_options.inc"
 #include "strings/0801_grid_results.inc"
 #include "strings/0901_age_slicing.inc"
