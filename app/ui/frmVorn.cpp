@@ -22,6 +22,7 @@
 #include "StringTable.h"
 #include "ZRegCommands.h"
 #include "clsAutofind.h"
+#include "clsDataGrid.h"
 #include "clsLog.h"
 #include "clsSimData.h"
 #include "clsVorn.h"
@@ -42,7 +43,6 @@ constexpr const char* kCaption = "Vorn 5.0";
 constexpr int kTwips = FlexGrid::kTwipsPerPixel;
 constexpr int kLabelWidth = 1035;   // twips: lblInterval; column 0 is 30 narrower
 constexpr int kLabelHeight = 285;
-constexpr int32_t kEditColour = 0x00FFFFC0;
 constexpr int32_t kUserCancelled = vbObjectError + 2263;
 
 int16_t Ask(const std::string& prompt, int32_t buttons) {
@@ -83,11 +83,14 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     mAutofind = std::make_unique<clsAutofind>();
     mAutofind->setStatusText([this](const std::string& text) { StatusText(text); });
     mErr = std::make_unique<Hald_Error>();
+    mDataGrid = std::make_unique<clsDataGrid>();
+    mDataGrid->Create(this);
 
     BuildWindow();
     gridWindows_ = std::make_unique<GridSearchWindows>(this);
     BuildMenus();
     WireFitCommands();
+    WireEditCommands();
 
     mLog = std::make_unique<clsLog>();
     const QLocale locale = QLocale::system();
@@ -257,13 +260,7 @@ void frmVorn::WireFitCommands() {
     auto loaded = [this] { return mbDataLoaded; };
     auto twoSamples = [this] { return mbDataLoaded && moLFD->NumDists() >= 2; };
     auto wire = [this](const std::string& name, std::function<bool()> rule, std::function<void()> command) {
-        for (MenuEntry& e : entries_) {
-            if (e.name != name) continue;
-            e.rule = std::move(rule);
-            e.command = std::move(command);
-            const std::string proc = name + "_Click";
-            connect(e.action, &QAction::triggered, this, [this, proc, cmd = e.command] { Run(proc.c_str(), cmd); });
-        }
+        Wire(name, std::move(rule), std::move(command));
     };
     wire("mnuPlotFit", twoSamples, [this] { gridWindows_->PlotFit(*moLFD, *mGrowthParams); });
     wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
@@ -296,6 +293,16 @@ void frmVorn::mnuAutoFind_Click() {
         mAutofind->AutoFind();
     }
     if (mAutofind->Success()) mAutofind->ShowResults();
+}
+
+void frmVorn::Wire(const std::string& name, std::function<bool()> rule, std::function<void()> command) {
+    for (MenuEntry& e : entries_) {
+        if (e.name != name) continue;
+        e.rule = std::move(rule);
+        e.command = std::move(command);
+        const std::string proc = name + "_Click";
+        connect(e.action, &QAction::triggered, this, [this, proc, cmd = e.command] { Run(proc.c_str(), cmd); });
+    }
 }
 
 void frmVorn::LoadCaptions() {
@@ -571,48 +578,7 @@ void frmVorn::mnuPrint_Click() {
 void frmVorn::mnuExit_Click() { close(); }
 
 // ---------------------------------------------------------------------------------------
-// Edit mode, data and help
-
-void frmVorn::mnuEditMode_Click() {
-    if (!editMode_) {
-        if (moLFD->LFGraphVisible()) {
-            forms::Forms().Beep();
-            if (Ask("Entering Edit Mode will clear current Grid Search and all plots, Continue?",
-                    forms::vbYesNo + forms::vbQuestion) == forms::vbNo) {
-                RefreshMenus();
-                return;
-            }
-        }
-        // Clearing the results.
-        flxMain->setBackColor(kEditColour);
-        moLFD->TerminateLFPlot();
-        editMode_ = true;
-    } else if (CheckDataForEditExit()) {
-        editMode_ = false;
-    }
-    RefreshMenus();
-}
-
-bool frmVorn::CheckDataForEditExit() {
-    const int16_t nd = moLFD->NumDists(), nc = moLFD->NumClasses();
-    for (int16_t i = 1; i <= nd; ++i) {
-        bool empty = true;
-        for (int16_t j = 1; j <= nc && empty; ++j) empty = moLFD->Dists(i, j) == 0.0f;
-        if (empty) {
-            Tell(Res(42));
-            return false;
-        }
-    }
-    for (int16_t i = 1; i <= nd; ++i)
-        for (int16_t j = 1; j <= nd; ++j)
-            if (i != j && moLFD->sTime(i) == moLFD->sTime(j)) {
-                Tell(Res(43));
-                return false;
-            }
-    flxMain->setBackColor(FlexGrid::kSystemWindowColour);
-    moLFD->Refresh();
-    return true;
-}
+// Data and help
 
 void frmVorn::mnuPlotData_Click() {
     try {
@@ -683,6 +649,7 @@ void frmVorn::LayoutControls() {
 
 bool frmVorn::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) LayoutControls();
+    if (watched == txtEdit && TxtEditEvent(event)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

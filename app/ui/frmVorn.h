@@ -7,7 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "IDataGrid.h"
 
 class FlexGrid;
 class KeyedStatusBar;
@@ -20,10 +23,11 @@ class clsAutofind;
 class frmAgeSlice;
 class clsGrowthParams;
 class clsLog;
+class clsDataGrid;
 class clsVorn;
 class Hald_Error;
 
-class frmVorn : public QMainWindow {
+class frmVorn : public QMainWindow, public IDataGrid {
     Q_OBJECT
 public:
     explicit frmVorn(QWidget* parent = nullptr);
@@ -49,6 +53,25 @@ public:
 
     // Sets the Enabled state of every item by the menu rule (the Help menu never changes).
     void RefreshMenus();
+
+    // A result of the current data that a window or object holds: whether it holds one
+    // now, and how to clear it. Entering edit mode asks before it clears them all.
+    void AddHeldResult(std::function<bool()> held, std::function<void()> clear);
+    clsDataGrid& DataGrid() { return *mDataGrid; }
+
+    // The grid editor's owner (columns first, grid positions).
+    std::string NoData() override { return "0"; }
+    QLineEdit* txtBox() override { return txtEdit; }
+    std::string FormatString() override { return "0.00"; }
+    float Data(int16_t col, int16_t row) override;
+    FlexGrid* Grid() override { return flxMain; }
+    void GridPopUpMenu() override;
+    void EditData(int16_t col, int16_t row, std::string& value, bool& accepted) override;
+    void ChangeOfNumberFormat(int16_t, int16_t, const std::string&) override {}
+    void ChangeOfTextFormat(int16_t, int16_t, const forms::FontChoice&) override {}
+    int16_t OldCol() override { return static_cast<int16_t>(miCurCol); }
+    int16_t OldRow() override { return static_cast<int16_t>(miCurRow); }
+    bool IsValidData() override;
 
     FlexGrid* flxMain;
     QLineEdit* txtEdit;
@@ -101,9 +124,31 @@ private:
     void OpenFailed();
     void LogDataSetBlock(const std::string& lead);
 
-    // Edit mode, the data and help commands.
+    // Edit mode and the Edit menu; the grid and edit box events.
+    void WireEditCommands();
+    void Wire(const std::string& name, std::function<bool()> rule, std::function<void()> command);
     void mnuEditMode_Click();
     bool CheckDataForEditExit();
+    bool ResultsHeld();
+    void ClearResults();
+    void NotEditModeMessage();
+    void mnuEditFileDesc_Click();
+    void mnuAddDist_Click();
+    void mnuEraseDist_Click();
+    void mnuCombineDists_Click();
+    void mnuEditSampleTime_Click();
+    // True with a valid time; `cancelled` tells Cancel from a refused answer.
+    bool AskSampleTime(float& answer, bool& cancelled);
+    std::vector<float> CopyDistCounts(int16_t sample);
+    void SetDistCounts(float time, const std::vector<float>& counts);
+    // The pick list of samples; false when cancelled, else the picked ones, highest first.
+    bool PickSamples(const std::string& caption, const std::string& label, const std::string& picked,
+                     std::vector<int16_t>& samples);
+    void SamplesChanged();
+    bool TxtEditEvent(QEvent* event);
+    void GridEvent(const std::function<void()>& handler);
+
+    // The data and help commands.
     void mnuPlotData_Click();
     void mnuLogFile_Click();
     void mnuHelpContents_Click();
@@ -132,6 +177,8 @@ private:
     void mnuAutoFind_Click();
     std::unique_ptr<clsAutofind> mAutofind;
 
+    std::unique_ptr<clsDataGrid> mDataGrid;
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>> heldResults_;
     std::unique_ptr<clsGrowthParams> mGrowthParams;
     std::unique_ptr<clsLog> mLog;
     std::unique_ptr<Hald_Error> mErr;

@@ -1,0 +1,355 @@
+// The main window's data editing: edit mode, the Edit menu's commands on whole samples
+// and the description, the wiring of the grid and its edit box to the grid editor, and
+// the window's answers to the grid editor (IDataGrid). Counts reach the data set only
+// through EditData; the sample commands check everything before they change anything.
+#include "frmVorn.h"
+
+#include <QCursor>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "FlexGrid.h"
+#include "GridSearchWindows.h"
+#include "clsAutofind.h"
+#include "clsDataGrid.h"
+#include "clsMultiPickList.h"
+#include "clsVorn.h"
+#include "forms/FormsService.h"
+#include "frmGridRes.h"
+#include "vb/VbError.h"
+#include "vb/VbRuntime.h"
+
+namespace {
+
+constexpr const char* kCaption = "Vorn 5.0";
+constexpr int32_t kEditColour = 0x00FFFFC0;
+
+void Tell(const std::string& prompt) { forms::Forms().MsgBox(prompt, forms::vbExclamation, kCaption); }
+
+// The key codes the grid editor acts on, from a key of the edit box; 0 for any other.
+int16_t KeyCodeOf(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Down: return 40;
+        default: return 0;
+    }
+}
+
+int16_t ShiftOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers m = key.modifiers();
+    return static_cast<int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                                (m & Qt::AltModifier ? 4 : 0));
+}
+
+}  // namespace
+
+void frmVorn::WireEditCommands() {
+    auto loaded = [this] { return mbDataLoaded; };
+    auto inEdit = [this] { return editMode_; };
+    auto gridShown = [this] { return flxMain->isVisible(); };
+    Wire("mnuEditFileDesc", loaded, [this] { mnuEditFileDesc_Click(); });
+    Wire("mnuAddDist", inEdit, [this] { mnuAddDist_Click(); });
+    Wire("mnuEraseDist", inEdit, [this] { mnuEraseDist_Click(); });
+    Wire("mnuCombineDists", inEdit, [this] { mnuCombineDists_Click(); });
+    Wire("mnuEditSampleTime", inEdit, [this] { mnuEditSampleTime_Click(); });
+    Wire("mnuCut", inEdit, [this] { mDataGrid->CutClick(); });
+    Wire("mnuCopy", inEdit, [this] { mDataGrid->CopyClick(); });
+    Wire("mnuPaste", inEdit, [this] { mDataGrid->PasteClick(); });
+    Wire("mnuFormat", gridShown, [this] { mDataGrid->FormatCol(); });
+    Wire("mnuNumber", gridShown, [this] { mDataGrid->FormatNumber(); });
+
+    // The results of the current data that entering edit mode clears.
+    AddHeldResult([this] { return gridWindows_->GridDefined(); }, [this] { gridWindows_->GridRes().Reset(); });
+    AddHeldResult([this] { return moLFD->LFGraphVisible(); }, [this] { moLFD->TerminateLFPlot(); });
+    AddHeldResult([this] { return mAutofind->Success(); }, [this] { mAutofind->Reset(); });
+
+    // grid -> editor
+    connect(flxMain, &FlexGrid::GotFocus, this, [this](Qt::FocusReason reason) {
+        // A click first commits the edit into its cell (mouse down), so it does not drop it.
+        if (reason != Qt::MouseFocusReason) GridEvent([this] { mDataGrid->GridGotFocus(); });
+    });
+    connect(flxMain, &FlexGrid::KeyPress, this, [this](int key) {
+        GridEvent([this, key] {
+            if (editMode_) mDataGrid->GridEdit(static_cast<int16_t>(key));
+            else NotEditModeMessage();
+        });
+    });
+    connect(flxMain, &FlexGrid::DblClick, this, [this] {
+        GridEvent([this] {
+            if (editMode_) mDataGrid->GridEdit(13);
+            else NotEditModeMessage();
+        });
+    });
+    connect(flxMain, &FlexGrid::MouseDown, this, [this](int button) {
+        GridEvent([this, button] { mDataGrid->GridMouseDown(static_cast<int16_t>(button)); });
+    });
+    connect(flxMain, &FlexGrid::MouseUp, this, [this] { GridEvent([this] { mDataGrid->GridMouseUp(); }); });
+    connect(flxMain, &FlexGrid::LeaveCell, this, [this] {
+        if (txtEdit->isVisible() && txtEdit->text().isEmpty()) txtEdit->setText("0");
+    });
+    txtEdit->installEventFilter(this);
+}
+
+void frmVorn::GridEvent(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const VbError& e) {
+        mErr->HandleError(e, "frmVorn");
+    }
+}
+
+bool frmVorn::TxtEditEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            GridEvent([this] { mDataGrid->TextGotFocus(); });
+            return false;
+        case QEvent::FocusOut:
+            GridEvent([this] { mDataGrid->TextLostFocus(); });
+            return false;
+        case QEvent::KeyPress: {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            const int16_t code = KeyCodeOf(key);
+            if (code == 0) return false;  // the box's own keys
+            GridEvent([this, code, &key] {
+                mDataGrid->TextKeyDown(code, ShiftOf(key));
+                int16_t ascii = code;
+                if (code == 13) mDataGrid->TextKeyPress(ascii);
+            });
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void frmVorn::AddHeldResult(std::function<bool()> held, std::function<void()> clear) {
+    heldResults_.emplace_back(std::move(held), std::move(clear));
+}
+
+// ---------------------------------------------------------------------------------------
+// Edit mode
+
+bool frmVorn::ResultsHeld() {
+    for (const auto& [held, clear] : heldResults_)
+        if (held()) return true;
+    return false;
+}
+
+void frmVorn::ClearResults() {
+    flxMain->setBackColor(kEditColour);
+    for (const auto& [held, clear] : heldResults_)
+        if (held()) clear();
+}
+
+void frmVorn::mnuEditMode_Click() {
+    if (!editMode_) {
+        if (ResultsHeld()) {
+            forms::Forms().Beep();
+            if (forms::Forms().MsgBox("Entering Edit Mode will clear current Grid Search and all plots, Continue?",
+                                      forms::vbYesNo + forms::vbQuestion, kCaption) == forms::vbNo) {
+                RefreshMenus();
+                return;
+            }
+        }
+        ClearResults();
+        editMode_ = true;
+    } else if (mDataGrid->FinishEdit() && CheckDataForEditExit()) {  // a value being typed goes in first
+        editMode_ = false;
+    }
+    RefreshMenus();
+}
+
+bool frmVorn::CheckDataForEditExit() {
+    const int16_t nd = moLFD->NumDists(), nc = moLFD->NumClasses();
+    for (int16_t i = 1; i <= nd; ++i) {
+        bool empty = true;
+        for (int16_t j = 1; j <= nc && empty; ++j) empty = moLFD->Dists(i, j) == 0.0f;
+        if (empty) {
+            Tell(Res(42));
+            return false;
+        }
+    }
+    for (int16_t i = 1; i <= nd; ++i)
+        for (int16_t j = 1; j <= nd; ++j)
+            if (i != j && moLFD->sTime(i) == moLFD->sTime(j)) {
+                Tell(Res(43));
+                return false;
+            }
+    flxMain->setBackColor(FlexGrid::kSystemWindowColour);
+    moLFD->Refresh();
+    return true;
+}
+
+void frmVorn::NotEditModeMessage() { Tell(Res(58)); }
+
+// ---------------------------------------------------------------------------------------
+// The grid editor's owner
+
+float frmVorn::Data(int16_t col, int16_t row) {
+    return moLFD->Dists(static_cast<int16_t>(col - flxMain->FixedCols() + 1),
+                        static_cast<int16_t>(row - flxMain->FixedRows() + 1));
+}
+
+void frmVorn::EditData(int16_t col, int16_t row, std::string& value, bool& accepted) {
+    accepted = false;
+    const auto i = static_cast<int16_t>(col - flxMain->FixedCols() + 1);
+    const auto j = static_cast<int16_t>(row - flxMain->FixedRows() + 1);
+    // A header cell or one beyond the data holds no count.
+    if (i < 1 || i > moLFD->NumDists() || j < 1 || j > moLFD->NumClasses()) return;
+    float count = 0.0f;
+    if (!clsDataGrid::ParseNumber(value, count)) return;
+    if (count < 0.0f) count = 0.0f;  // counts are never negative
+    value = vb::CStr(count);
+    moLFD->setDists(i, j, count);
+    accepted = true;
+    if (col == flxMain->Col() && row == flxMain->Row()) ShowNumberPanel(value);
+}
+
+bool frmVorn::IsValidData() {
+    float value = 0.0f;
+    if (clsDataGrid::ParseNumber(txtEdit->text().toStdString(), value)) return true;
+    Tell(Res(60));
+    return false;
+}
+
+void frmVorn::GridPopUpMenu() {
+    if (QMenu* edit = TopMenu("mnuEdit")) edit->popup(QCursor::pos());  // its opening refreshes the items
+}
+
+// ---------------------------------------------------------------------------------------
+// The Edit menu's commands
+
+void frmVorn::SamplesChanged() {
+    moLFD->setIsDirty(true);
+    RedrawGrid(*moLFD);
+    RefreshMenus();
+}
+
+void frmVorn::mnuEditFileDesc_Click() {
+    const std::string answer = forms::Forms().InputBox("File Description ; ", kCaption, vb::Trim(moLFD->FileDesc()));
+    // Cancel gives no text: nothing changes, and no description can be emptied this way.
+    if (answer.empty() || answer == moLFD->FileDesc()) return;
+    moLFD->setFileDesc(answer);  // the caption follows, and the set is changed
+    RefreshMenus();
+}
+
+void frmVorn::mnuAddDist_Click() {
+    if (!mDataGrid->FinishEdit()) return;
+    const std::string answer = forms::Forms().InputBox(Res(44), Res(45), msNumberFormat);
+    if (answer.empty()) return;
+    float time = 0.0f;
+    if (!clsDataGrid::ParseNumber(answer, time)) {
+        Tell(Res(46));
+        return;
+    }
+    moLFD->InsertDist(time);
+    SamplesChanged();
+}
+
+bool frmVorn::AskSampleTime(float& answer, bool& cancelled) {
+    const std::string text = forms::Forms().InputBox(Res(54), Res(55), "0");
+    cancelled = text.empty();
+    if (cancelled) return false;
+    if (clsDataGrid::ParseNumber(text, answer)) return true;
+    Tell(Res(56));
+    return false;
+}
+
+std::vector<float> frmVorn::CopyDistCounts(int16_t sample) {
+    std::vector<float> counts(static_cast<std::size_t>(moLFD->NumClasses()) + 1, 0.0f);
+    for (int16_t j = 1; j <= moLFD->NumClasses(); ++j) counts[j] = moLFD->Dists(sample, j);
+    return counts;
+}
+
+void frmVorn::SetDistCounts(float time, const std::vector<float>& counts) {
+    const int16_t i = moLFD->DistForTime(time);
+    if (i == 0) {
+        forms::Forms().MsgBox("Error");
+        return;
+    }
+    for (int16_t j = 1; j <= moLFD->NumClasses(); ++j) moLFD->setDists(i, j, counts[j]);
+}
+
+void frmVorn::mnuEditSampleTime_Click() {
+    if (!mDataGrid->FinishEdit()) return;
+    const auto s = static_cast<int16_t>(flxMain->ColSel() - flxMain->FixedCols() + 1);
+    if (s < 1 || s > moLFD->NumDists()) {
+        Tell("Select a cell of the distribution whose sample time is to be changed.");
+        return;
+    }
+    float time = 0.0f;
+    bool cancelled = false;
+    if (!AskSampleTime(time, cancelled)) return;
+    const std::vector<float> counts = CopyDistCounts(s);
+    // The sample moves to its place in time order with its counts. It is erased by its
+    // index, not its time: another sample may share the old time.
+    const int16_t p = moLFD->DistForNewTime(time);
+    moLFD->InsertDist(time);
+    SetDistCounts(time, counts);
+    moLFD->EraseDist(p <= s ? static_cast<int16_t>(s + 1) : s);
+    moLFD->Calc_dist_totals();
+    SamplesChanged();
+}
+
+bool frmVorn::PickSamples(const std::string& caption, const std::string& label, const std::string& picked,
+                          std::vector<int16_t>& samples) {
+    clsMultiPickList pick;
+    pick.setCaption(caption);
+    pick.setLabel(label);
+    pick.setUnPickedLabel("Distributions to Keep");
+    pick.setPickedLabel(picked);
+    const int16_t nd = moLFD->NumDists();
+    pick.setiNumRows(nd);
+    for (int16_t i = 1; i <= nd; ++i) {
+        pick.setvMasterData(i, Res(57) + vb::CStr(static_cast<int32_t>(i)) + " (" + vb::CStr(moLFD->sTime(i)) + ")");
+        pick.setbMasterFlag(i, false);
+    }
+    if (!pick.MultiPick()) return false;
+    samples.clear();
+    for (int16_t i = nd; i >= 1; --i)
+        if (pick.bMasterFlag(i)) samples.push_back(i);
+    return true;
+}
+
+void frmVorn::mnuEraseDist_Click() {
+    if (!mDataGrid->FinishEdit()) return;
+    std::vector<int16_t> erase;
+    if (!PickSamples("Erase Distributions", "Select Distributions to Erase.", "Erase", erase) || erase.empty()) return;
+    if (erase.size() >= static_cast<std::size_t>(moLFD->NumDists())) {
+        Tell("A data set must keep at least one distribution: nothing was erased.");
+        return;
+    }
+    for (int16_t i : erase) moLFD->EraseDist(i);  // highest first, so the others keep their index
+    SamplesChanged();
+}
+
+void frmVorn::mnuCombineDists_Click() {
+    if (!mDataGrid->FinishEdit()) return;
+    std::vector<int16_t> picked;
+    if (!PickSamples("Combine Distributions", "Select which distributions to Combine", "Distributions to Combine",
+                     picked) ||
+        picked.empty())
+        return;
+    // The time first, so that Cancel there leaves every sample in place.
+    float time = 0.0f;
+    bool cancelled = false;
+    while (!AskSampleTime(time, cancelled))
+        if (cancelled) return;
+
+    const int16_t nc = moLFD->NumClasses();
+    std::vector<float> sums(static_cast<std::size_t>(nc) + 1, 0.0f);
+    for (int16_t i : picked)
+        for (int16_t j = 1; j <= nc; ++j) sums[j] += moLFD->Dists(i, j);
+    // The new sample goes in before the picked ones go, so the set is never empty.
+    const int16_t p = moLFD->DistForNewTime(time);
+    moLFD->InsertDist(time);
+    for (int16_t i : picked) moLFD->EraseDist(i >= p ? static_cast<int16_t>(i + 1) : i);
+    SetDistCounts(time, sums);
+    moLFD->Calc_dist_totals();
+    SamplesChanged();
+}

@@ -1,0 +1,111 @@
+// Whole roads of data editing: a data set made with File > New and typed in through the
+// grid, saved and read back; a block pasted from a spreadsheet and copied back.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "EditingFixture.h"
+#include "frmNewDataSet.h"
+
+namespace {
+
+class EditingRoadTest : public EditingFixture {
+protected:
+    // File > New with `classes` classes of 5 from 10, typed into the dialog.
+    void NewDataSet(const QString& description, const QString& classes) {
+        bool seen = false;
+        WhenModal<frmNewDataSet>(
+            [&](frmNewDataSet& d) {
+                for (auto [box, text] : {std::pair{d.txtDesc, description}, std::pair{d.txtNumClasses, classes}}) {
+                    box->setFocus(Qt::TabFocusReason);
+                    box->selectAll();
+                    QTest::keyClicks(box, text);
+                }
+                QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+            },
+            &seen);
+        Choose("mnuNew");
+        ASSERT_TRUE(seen);
+        ASSERT_TRUE(window->EditMode());
+    }
+    void AddSample(const char* time) {
+        ui->inputAnswers.push_back(time);
+        Choose("mnuAddDist");
+    }
+};
+
+}  // namespace
+
+TEST_F(EditingRoadTest, ADataSetTypedInThroughTheGridIsSavedAndReadBack) {
+    NewDataSet("Road test", "4");
+    AddSample("0.5");
+    ASSERT_EQ(grid().Cols(), 3);
+    ASSERT_EQ(grid().Rows(), 5);
+
+    // The first sample down its column with Down, the second by clicking into it.
+    GoTo(1, 1);
+    for (const char* count : {"3", "5.5", "2", "1"}) {
+        Type(count);
+        Key(Qt::Key_Down);
+    }
+    ClickCell(1, 2);
+    for (const char* count : {"0", "4", "8.25"}) {
+        Type(count);
+        Key(Qt::Key_Down);
+    }
+    Type("6");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(ui->beeps, 1) << "Down on the last row of the first column";
+    EXPECT_TRUE(ui->messages.empty());
+    Choose("mnuEditMode");
+    ASSERT_FALSE(window->EditMode());
+
+    const std::string path = folder.file("road.VN5");
+    ui->saveAnswers.push_back(path);
+    Choose("mnuSaveAs");
+    ASSERT_FALSE(window->LFD().IsDirty());
+    Choose("mnuClose");
+    ASSERT_FALSE(window->DataLoaded());
+
+    ui->openAnswers.push_back(path);
+    Choose("mnuOpen");
+    ASSERT_TRUE(window->DataLoaded());
+    clsVorn& d = window->LFD();
+    EXPECT_EQ(vb::Trim(d.FileDesc()), "Road test");
+    EXPECT_EQ(d.NumDists(), 2);
+    EXPECT_EQ(d.NumClasses(), 4);
+    EXPECT_EQ(d.MinLength(), 10.0f);
+    EXPECT_EQ(d.ClassSize(), 5.0f);
+    EXPECT_EQ(d.sTime(1), 0.0f);
+    EXPECT_EQ(d.sTime(2), 0.5f);
+    const float expected[2][4] = {{3, 5.5f, 2, 1}, {0, 4, 8.25f, 6}};
+    for (int16_t i = 1; i <= 2; ++i)
+        for (int16_t j = 1; j <= 4; ++j) EXPECT_EQ(d.Dists(i, j), expected[i - 1][j - 1]) << i << "," << j;
+    EXPECT_EQ(Cell(3, 2), "8.25");
+    EXPECT_EQ(d.NTotal(2), 18.25f);
+}
+
+TEST_F(EditingRoadTest, ABlockFromASpreadsheetPastesInAndCopiesBackOut) {
+    NewDataSet("Pasted", "6");
+    AddSample("1");
+    AddSample("2");
+    // Five rows of three cells as a spreadsheet puts them on the clipboard here (LF ends).
+    SetClipboard("12\t0\t3.5\n7\t1\t0\n22\t15\t4\n9\t31\t18\n1\t6\t27\n");
+    GoTo(2, 1);
+    QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(ui->messages.empty());
+    const float block[5][3] = {{12, 0, 3.5f}, {7, 1, 0}, {22, 15, 4}, {9, 31, 18}, {1, 6, 27}};
+    clsVorn& d = window->LFD();
+    for (int16_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(d.Dists(i, 1), 0.0f) << "row 1 was above the block";
+        for (int16_t j = 2; j <= 6; ++j) EXPECT_EQ(d.Dists(i, j), block[j - 2][i - 1]) << i << "," << j;
+    }
+    EXPECT_EQ(d.NumDists(), 3);
+    EXPECT_EQ(d.NumClasses(), 6);
+
+    // The same block copied from the grid is what a spreadsheet reads: CR LF after each row.
+    SelectBlock(2, 1, 6, 3);
+    Choose("mnuCopy");
+    EXPECT_EQ(ClipboardText(), "12\t0\t3.5\r\n7\t1\t0\r\n22\t15\t4\r\n9\t31\t18\r\n1\t6\t27\r\n");
+    Choose("mnuEditMode");
+    EXPECT_FALSE(window->EditMode());
+}

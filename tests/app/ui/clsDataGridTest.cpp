@@ -1,0 +1,369 @@
+// The grid editor as the user meets it in the main window: keys, mouse, the clipboard
+// (its exact text both ways) and the number format and font of whole columns.
+#include "clsDataGrid.h"
+
+#include <QFont>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "EditingFixture.h"
+#include "frmNumberFormat.h"
+
+namespace {
+
+class DataGridTest : public EditingFixture {
+protected:
+    void SetUp() override {
+        EditingFixture::SetUp();
+        OpenSample();
+        EnterEditMode();
+    }
+};
+
+}  // namespace
+
+TEST_F(DataGridTest, TypingADigitStartsANewValueAndEnterStoresIt) {
+    GoTo(3, 1);
+    Type("4");
+    ASSERT_TRUE(box().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &box());
+    EXPECT_EQ(box().text(), "4");
+    EXPECT_EQ(box().cursorPosition(), 1);
+    EXPECT_FALSE(box().hasSelectedText());
+    EXPECT_EQ(box().geometry().topLeft(), grid().geometry().topLeft() + grid().CellRect().topLeft())
+        << "the box lies over the cell";
+    Type("2.5");
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(box().isVisible());
+    EXPECT_EQ(Count(1, 3), 42.5f);
+    EXPECT_EQ(Cell(3, 1), "42.50");
+    EXPECT_EQ(grid().Row(), 3) << "Enter keeps the current cell";
+    EXPECT_EQ(window->stsBar->PanelText("NUMBER"), "42.5");
+    EXPECT_TRUE(window->LFD().IsDirty());
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_EQ(ui->beeps, 0);
+}
+
+TEST_F(DataGridTest, OtherKeysBeepAndEditTheCellsText) {
+    GoTo(3, 1);
+    Type("x");
+    EXPECT_EQ(ui->beeps, 1);
+    ASSERT_TRUE(box().isVisible());
+    EXPECT_EQ(box().text(), "12.50");
+    EXPECT_EQ(box().selectedText(), "12.50");
+
+    // Enter on the grid and a double click edit the cell's text too, without a beep.
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(box().isVisible());
+    EXPECT_EQ(box().selectedText(), "12.50");
+    Key(Qt::Key_Escape);
+    const QRect r = grid().visualRect(grid().model()->index(4, 2));
+    QTest::mouseDClick(grid().viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_TRUE(box().isVisible());
+    EXPECT_EQ(box().text().toStdString(), Cell(4, 2));
+    EXPECT_EQ(ui->beeps, 1);
+    Key(Qt::Key_End);
+    Type("5");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(4, 2), vb::Format(Count(2, 4), "0.00"));
+}
+
+TEST_F(DataGridTest, OnlyNumbersAreAcceptedAndNegativeCountsAreStoredAsZero) {
+    GoTo(3, 1);
+    Type("1a");
+    Key(Qt::Key_Return);
+    ASSERT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+    EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+    EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+    EXPECT_TRUE(box().isVisible()) << "the user stays in the box to correct it";
+    EXPECT_EQ(box().selectedText(), "1a");
+    EXPECT_EQ(Count(1, 3), 12.5f);
+    EXPECT_EQ(Cell(3, 1), "12.50");
+
+    Type("-7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 0.0f);
+    EXPECT_EQ(Cell(3, 1), "0.00") << "the cell shows what was stored";
+
+    // An emptied box stores the empty value, 0; a thousands separator is read as one.
+    Key(Qt::Key_Return);
+    box().clear();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 0.0f);
+    Key(Qt::Key_Return);
+    box().setText("1,234.5");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 1234.5f);
+    EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(DataGridTest, EscapeAndTabAbandonTheEdit) {
+    GoTo(2, 2);
+    const std::string before = Cell(2, 2);
+    const float count = Count(2, 2);
+    for (Qt::Key leave : {Qt::Key_Escape, Qt::Key_Tab}) {
+        Type("99");
+        Key(leave);
+        EXPECT_FALSE(box().isVisible()) << leave;
+        EXPECT_EQ(Cell(2, 2), before) << leave;
+        EXPECT_EQ(Count(2, 2), count) << leave;
+        EXPECT_EQ(QApplication::focusWidget(), &grid()) << leave;
+    }
+}
+
+TEST_F(DataGridTest, UpAndDownStoreAndMoveAndBeepAtTheEdges) {
+    struct Step {
+        Qt::Key key;
+        const char* typed;
+        int rowAfter;
+        int beeps;
+    };
+    // Rows 1..5 hold the classes; row 0 is the header.
+    GoTo(1, 1);
+    const Step steps[] = {{Qt::Key_Up, "1", 1, 1},   {Qt::Key_Down, "2", 2, 1}, {Qt::Key_Down, "3", 3, 1},
+                          {Qt::Key_Down, "4", 4, 1}, {Qt::Key_Down, "5", 5, 1}, {Qt::Key_Down, "6", 5, 2}};
+    int row = 1;
+    for (const Step& s : steps) {
+        Type(s.typed);
+        Key(s.key);
+        EXPECT_EQ(Count(1, row), std::stof(s.typed)) << "stored into the row it was typed in";
+        EXPECT_EQ(grid().Row(), s.rowAfter);
+        EXPECT_EQ(ui->beeps, s.beeps);
+        EXPECT_FALSE(box().isVisible());
+        row = s.rowAfter;
+    }
+    // An invalid value neither stores nor moves.
+    Type("-");
+    Key(Qt::Key_Up);
+    EXPECT_EQ(grid().Row(), 5);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+}
+
+TEST_F(DataGridTest, AClickElsewhereStoresTheValueInItsOwnCellThenMoves) {
+    GoTo(2, 1);
+    Type("8");
+    ClickCell(4, 2);
+    EXPECT_FALSE(box().isVisible());
+    EXPECT_EQ(Count(1, 2), 8.0f);
+    EXPECT_EQ(Cell(2, 1), "8.00");
+    EXPECT_EQ(grid().Row(), 4);
+    EXPECT_EQ(grid().Col(), 2);
+    EXPECT_NE(Count(2, 4), 8.0f);
+
+    // An invalid value is refused once, and the edit stays on its cell.
+    Type("-x");
+    ClickCell(1, 1);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+    EXPECT_TRUE(box().isVisible());
+    EXPECT_EQ(grid().Row(), 4);
+    EXPECT_EQ(grid().Col(), 2);
+}
+
+TEST_F(DataGridTest, AValueStillBeingTypedGoesIntoItsOwnCell) {
+    // The font command moves the grid to the top of the column while the box is open.
+    GoTo(3, 1);
+    Type("9");
+    ui->fontAnswers = {forms::FontChoice{"Serif", 10.0f, false, false}};
+    Choose("mnuFormat");
+    ASSERT_EQ(grid().Row(), 1);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 9.0f);
+    EXPECT_EQ(Cell(3, 1), "9.00");
+    EXPECT_EQ(Count(1, 1), 0.0f);
+
+    // Leaving edit mode stores it first.
+    GoTo(2, 2);
+    Type("77");
+    Choose("mnuEditMode");
+    EXPECT_FALSE(window->EditMode());
+    EXPECT_EQ(Count(2, 2), 77.0f);
+    EXPECT_FALSE(box().isVisible());
+}
+
+TEST_F(DataGridTest, OutsideEditModeTheGridOnlySaysSo) {
+    Choose("mnuEditMode");
+    ASSERT_FALSE(window->EditMode());
+    GoTo(3, 1);
+    Type("5");
+    const QRect r = grid().visualRect(grid().model()->index(3, 1));
+    QTest::mouseDClick(grid().viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(Prompts(), (std::vector<std::string>(2, "You must be in Edit Mode to Edit Data")));
+    EXPECT_FALSE(box().isVisible());
+    EXPECT_EQ(Count(1, 3), 12.5f);
+}
+
+TEST_F(DataGridTest, CopyPutsTheBlockAsTabSeparatedLinesEndingInCrLf) {
+    // Cells (2,1) (2,2) / (3,1) (3,2) hold these texts.
+    const std::string a = Cell(2, 1), b = Cell(2, 2), c = Cell(3, 1), d = Cell(3, 2);
+    SelectBlock(2, 1, 3, 2);
+    Choose("mnuCopy");
+    EXPECT_EQ(ClipboardText(), a + "\t" + b + "\r\n" + c + "\t" + d + "\r\n");
+
+    GoTo(3, 1);
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ClipboardText(), "12.50\r\n");
+
+    // In the edit box only its selection is copied; elsewhere nothing is.
+    Type("12345");
+    box().setSelection(1, 2);
+    Choose("mnuCopy");
+    EXPECT_EQ(ClipboardText(), "23");
+    Key(Qt::Key_Escape);
+    window->centralWidget()->setFocus();
+    Choose("mnuCopy");
+    EXPECT_EQ(ClipboardText(), "");
+}
+
+TEST_F(DataGridTest, PasteOfOneValueFillsTheSelection) {
+    const float outside = Count(1, 4);
+    const char* texts[] = {"7\r\n", "8", "9\n"};  // Linux programs end lines with LF alone
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        SelectBlock(1, 1, 3, 2);
+        SetClipboard(text);
+        Choose("mnuPaste");
+        const std::string value(1, text[0]);
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= 2; ++c) {
+                EXPECT_EQ(Count(c, r), std::stof(value));
+                EXPECT_EQ(Cell(r, c), value);
+            }
+    }
+    EXPECT_EQ(Count(1, 4), outside) << "outside the selection nothing changed";
+    EXPECT_TRUE(ui->messages.empty());
+
+    SetClipboard("abc\r\n");
+    Choose("mnuPaste");
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+    EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+    EXPECT_EQ(Count(1, 1), 9.0f);
+}
+
+TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCellAndStopsAtABadValue) {
+    GoTo(3, 1);
+    SetClipboard("1\t2\r\n3\t4\r\n");
+    Choose("mnuPaste");
+    EXPECT_EQ(Count(1, 3), 1.0f);
+    EXPECT_EQ(Count(2, 3), 2.0f);
+    EXPECT_EQ(Count(1, 4), 3.0f);
+    EXPECT_EQ(Count(2, 4), 4.0f);
+    EXPECT_EQ(Cell(4, 2), "4");
+    EXPECT_TRUE(ui->messages.empty());
+
+    GoTo(1, 1);
+    SetClipboard("5\tx\r\n6\t6\r\n");
+    Choose("mnuPaste");
+    EXPECT_EQ(Count(1, 1), 5.0f);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+    EXPECT_NE(Count(1, 2), 6.0f) << "the paste stopped at the bad value";
+}
+
+TEST_F(DataGridTest, PastePastTheDataWritesOnlyInsideIt) {
+    clsVorn before;
+    before.CopyFields(window->LFD());
+    GoTo(5, 2);  // the last cell
+    SetClipboard("1\t2\t3\n4\t5\t6\n7\t8\t9\n");
+    Choose("mnuPaste");
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_EQ(Count(2, 5), 1.0f);
+    EXPECT_EQ(window->LFD().NumDists(), 2);
+    EXPECT_EQ(window->LFD().NumClasses(), 5);
+    EXPECT_EQ(grid().Rows(), 6);
+    EXPECT_EQ(grid().Cols(), 3);
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 6; ++j)
+            if (!(i == 2 && j == 5)) {
+                EXPECT_EQ(Count(i, j), before.Dists(i, j)) << i << "," << j;
+            }
+}
+
+TEST_F(DataGridTest, CutEmptiesTheCellsAndTheWholeEditBox) {
+    const std::string a = Cell(3, 1), b = Cell(3, 2);
+    SelectBlock(3, 1, 3, 2);
+    Choose("mnuCut");
+    EXPECT_EQ(ClipboardText(), a + "\t" + b + "\r\n");
+    EXPECT_EQ(Count(1, 3), 0.0f);
+    EXPECT_EQ(Count(2, 3), 0.0f);
+    EXPECT_EQ(Cell(3, 1), "0");
+
+    GoTo(2, 1);
+    Type("123");
+    box().setSelection(0, 1);
+    Choose("mnuCut");
+    EXPECT_EQ(ClipboardText(), "1");
+    EXPECT_EQ(box().text(), "") << "the whole box, not only the selection";
+
+    // Paste in the box replaces its selection.
+    box().setText("9x9");
+    box().setSelection(1, 1);
+    SetClipboard("0");
+    Choose("mnuPaste");
+    EXPECT_EQ(box().text(), "909");
+}
+
+TEST_F(DataGridTest, NumberFormatChangesHowWholeColumnsShowWithoutChangingTheData) {
+    clsVorn before;
+    before.CopyFields(window->LFD());
+    GoTo(3, 1);  // 12.5: the dialog starts at Fixed with one decimal
+    bool seen = false;
+    WhenModal<frmNumberFormat>(
+        [](frmNumberFormat& d) {
+            EXPECT_EQ(d.lstFormat->currentRow(), 0);
+            EXPECT_EQ(d.lstDecPlaces->currentItem()->text(), "1");
+            d.lstDecPlaces->setCurrentRow(12);  // 3 places
+            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+        },
+        &seen);
+    Choose("mnuNumber");
+    ASSERT_TRUE(seen);
+    for (int r = 1; r <= 5; ++r) {
+        EXPECT_EQ(Cell(r, 1), vb::Format(before.Dists(1, static_cast<int16_t>(r)), "0.000"));
+        EXPECT_EQ(Cell(r, 2), vb::Format(before.Dists(2, static_cast<int16_t>(r)), "0.00")) << "other columns stay";
+    }
+    EXPECT_EQ(Cell(3, 1), "12.500");
+    EXPECT_EQ(grid().Row(), 1);
+    EXPECT_EQ(grid().RowSel(), 5) << "the whole column is selected";
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 5; ++j) EXPECT_EQ(Count(i, j), before.Dists(i, j));
+
+    // Cancel changes nothing.
+    WhenModal<frmNumberFormat>([](frmNumberFormat& d) {
+        d.lstFormat->setCurrentRow(2);
+        QTest::keyClick(d.lstFormat, Qt::Key_Escape);
+    });
+    Choose("mnuNumber");
+    EXPECT_EQ(Cell(3, 1), "12.500");
+}
+
+TEST_F(DataGridTest, FontOfWholeColumnsFromTheFontDialog) {
+    GoTo(2, 2);
+    forms::FontChoice font;
+    font.name = "Serif";
+    font.size = 12.0f;
+    font.bold = true;
+    font.italic = true;
+    ui->fontAnswers = {std::nullopt, font};
+    Choose("mnuFormat");  // cancelled
+    EXPECT_FALSE(grid().CellFont(2, 2).bold());
+    ASSERT_EQ(ui->fontRequests.size(), 1u);
+    Choose("mnuFormat");
+    for (int r = 1; r <= 5; ++r) {
+        const QFont f = grid().CellFont(r, 2);
+        EXPECT_TRUE(f.bold() && f.italic()) << r;
+        EXPECT_EQ(f.pointSizeF(), 12.0);
+        EXPECT_EQ(f.family(), "Serif");
+        EXPECT_FALSE(grid().CellFont(r, 1).bold());
+    }
+}
+
+TEST_F(DataGridTest, RightClickOpensTheEditMenu) {
+    GoTo(3, 1);
+    QMenu* edit = window->TopMenu("mnuEdit");
+    const QRect r = grid().visualRect(grid().model()->index(4, 2));
+    QTest::mouseClick(grid().viewport(), Qt::RightButton, {}, r.center());
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_TRUE(window->MenuItem("mnuPaste")->isEnabled());
+    EXPECT_EQ(grid().Row(), 3) << "the right button leaves the current cell";
+    edit->hide();
+}
