@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "FlexGrid.h"
@@ -184,13 +185,11 @@ void clsDataGrid::GridMouseDown(int16_t Button) {
         owner_->GridPopUpMenu();
         return;
     }
-    editingAtPress_ = false;
     FlexGrid& grid = *owner_->Grid();
     const int32_t clickedRow = grid.Row(), clickedCol = grid.Col();
     if (!owner_->txtBox()->isVisible()) return;
     // The typed value goes into the cell it was typed for, then the clicked cell is selected.
     if (!IsValidData()) return;
-    editingAtPress_ = true;
     EditKeyCode(kEnter, 0);
     grid.setCurrentCell(clickedRow, clickedCol);
 }
@@ -201,10 +200,9 @@ bool clsDataGrid::FinishEdit() {
 }
 
 void clsDataGrid::GridMouseUp() {
-    // Only an edit that was open and valid at the press is committed here; a refused one
-    // has had its message.
-    if (editingAtPress_ && owner_->txtBox()->isVisible()) EditKeyCode(kEnter, 0);
-    editingAtPress_ = false;
+    // Nothing is left to store here: the press stored a valid value already. A box still
+    // open was refused by the press (its message shown once) or opened by a double click
+    // since, and either stays open for the user.
 }
 
 // ---- clipboard ---------------------------------------------------------------------

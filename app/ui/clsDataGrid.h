@@ -64,7 +64,6 @@ private:
     IDataGrid* owner_ = nullptr;
     int16_t oldRow_ = 0;
     int16_t oldCol_ = 0;
-    bool editingAtPress_ = false;  // the edit box was open and valid when the button went down
 };
 
 #endif

@@ -22,12 +22,14 @@ namespace {
 constexpr int kResBase = 600;
 QString Res(int k) { return QString::fromStdString(res::LoadResString(MVornGlobs::LangBase + kResBase + k)); }
 
-// The data of the selected item of a list; raises the format error when none is selected.
+[[noreturn]] void RaiseInvalidFormat() {
+    throw VbError(vbObjectError + frmNumberFormat::kInvalidNumberFormat, "_frmNumberFormat", "Invalid Number Format");
+}
+
+// The data of the selected item of a list; the format error when none is selected.
 int32_t SelectedData(const QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
-    if (items.isEmpty())
-        throw VbError(vbObjectError + frmNumberFormat::kInvalidNumberFormat, "_frmNumberFormat",
-                      "Invalid Number Format");
+    if (items.isEmpty()) RaiseInvalidFormat();
     return items.front()->data(Qt::UserRole).toInt();
 }
 
@@ -151,8 +153,7 @@ void frmNumberFormat::ListClick() {
 void frmNumberFormat::cmdOK_Click() {
     const int32_t k = SelectedData(lstFormat);
     const int32_t d = SelectedData(lstDecPlaces);
-    if (k > 3 || d < 0 || d > 15)
-        throw VbError(vbObjectError + kInvalidNumberFormat, "_frmNumberFormat", "Invalid Number Format");
+    if (k > 3 || d < 0 || d > 15) RaiseInvalidFormat();
     ApplyFormat(k, static_cast<int16_t>(d));
     OK_ = true;
     hide();
