@@ -1,7 +1,7 @@
 #ifndef EDITINGFIXTURE_H
 #define EDITINGFIXTURE_H
-// The main window with a data set open, active on the offscreen screen, for the tests of
-// data editing: menus chosen and keys typed as the user does, into whatever has the focus.
+// The main window active on the offscreen screen with the pick-list windows in place, for
+// the tests of data editing: keys typed as the user does, into whatever has the focus.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,31 +11,23 @@
 #include <gtest/gtest.h>
 
 #include "FlexGrid.h"
-#include "ILogView.h"
 #include "KeyedStatusBar.h"
+#include "MainWindowRoad.h"
 #include "ObjectsViewFactory.h"
 #include "ObjectsWindows.h"
-#include "UiTestSupport.h"
-#include "clsVorn.h"
-#include "forms/HeadlessForms.h"
-#include "frmVorn.h"
 #include "vb/VbRuntime.h"
 
-class EditingFixture : public ::testing::Test {
+class EditingFixture : public MainWindowRoad {
 protected:
     void SetUp() override {
         InstallQtObjectsWindows();
-        window = std::make_unique<frmVorn>();
-        window->show();
+        MainWindowRoad::SetUp();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override {
-        window->LFD().setIsDirty(false);
-        ui->msgBoxAnswers = {forms::vbYes};
-        window->close();
-        window.reset();
+        MainWindowRoad::TearDown();
         SetObjectsViewFactory({});
     }
 
@@ -49,16 +41,7 @@ protected:
         Choose("mnuEditMode");
         ASSERT_TRUE(window->EditMode());
     }
-
     void OpenMenu(const std::string& name) { emit window->TopMenu(name)->aboutToShow(); }
-    void Choose(const std::string& item) {
-        QAction* a = window->MenuItem(item);
-        ASSERT_NE(a, nullptr) << item;
-        for (const char* top : {"mnuFile", "mnuEdit", "mnuData", "mnuFit", "mnuFunctions", "mnuOptions"})
-            if (window->TopMenu(top)->actions().contains(a)) OpenMenu(top);
-        ASSERT_TRUE(a->isEnabled()) << item;
-        a->trigger();
-    }
 
     FlexGrid& grid() { return *window->flxMain; }
     QLineEdit& box() { return *window->txtEdit; }
@@ -100,10 +83,6 @@ protected:
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     }
 
-    WorkingFolder folder;
-    forms::ScopedHeadlessForms ui;
-    ScopedHeadlessLogViews logViews;
-    std::unique_ptr<frmVorn> window;
 };
 
 #endif
