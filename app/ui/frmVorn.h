@@ -146,7 +146,6 @@ private:
                      std::vector<int16_t>& samples);
     void SamplesChanged();
     bool TxtEditEvent(QEvent* event);
-    void GridEvent(const std::function<void()>& handler);
 
     // The data and help commands.
     void mnuPlotData_Click();

@@ -17,8 +17,8 @@
 #include "clsMultiPickList.h"
 #include "clsVorn.h"
 #include "forms/FormsService.h"
+#include "forms/HandlerGuard.h"
 #include "frmGridRes.h"
-#include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
 namespace {
@@ -71,51 +71,43 @@ void frmVorn::WireEditCommands() {
     // grid -> editor
     connect(flxMain, &FlexGrid::GotFocus, this, [this](Qt::FocusReason reason) {
         // A click first commits the edit into its cell (mouse down), so it does not drop it.
-        if (reason != Qt::MouseFocusReason) GridEvent([this] { mDataGrid->GridGotFocus(); });
+        if (reason != Qt::MouseFocusReason) forms::RunHandler([this] { mDataGrid->GridGotFocus(); });
     });
     connect(flxMain, &FlexGrid::KeyPress, this, [this](int key) {
-        GridEvent([this, key] {
+        forms::RunHandler([this, key] {
             if (editMode_) mDataGrid->GridEdit(static_cast<int16_t>(key));
             else NotEditModeMessage();
         });
     });
     connect(flxMain, &FlexGrid::DblClick, this, [this] {
-        GridEvent([this] {
+        forms::RunHandler([this] {
             if (editMode_) mDataGrid->GridEdit(13);
             else NotEditModeMessage();
         });
     });
     connect(flxMain, &FlexGrid::MouseDown, this, [this](int button) {
-        GridEvent([this, button] { mDataGrid->GridMouseDown(static_cast<int16_t>(button)); });
+        forms::RunHandler([this, button] { mDataGrid->GridMouseDown(static_cast<int16_t>(button)); });
     });
-    connect(flxMain, &FlexGrid::MouseUp, this, [this] { GridEvent([this] { mDataGrid->GridMouseUp(); }); });
+    connect(flxMain, &FlexGrid::MouseUp, this, [this] { forms::RunHandler([this] { mDataGrid->GridMouseUp(); }); });
     connect(flxMain, &FlexGrid::LeaveCell, this, [this] {
         if (txtEdit->isVisible() && txtEdit->text().isEmpty()) txtEdit->setText("0");
     });
     txtEdit->installEventFilter(this);
 }
 
-void frmVorn::GridEvent(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const VbError& e) {
-        mErr->HandleError(e, "frmVorn");
-    }
-}
-
 bool frmVorn::TxtEditEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
-            GridEvent([this] { mDataGrid->TextGotFocus(); });
+            forms::RunHandler([this] { mDataGrid->TextGotFocus(); });
             return false;
         case QEvent::FocusOut:
-            GridEvent([this] { mDataGrid->TextLostFocus(); });
+            forms::RunHandler([this] { mDataGrid->TextLostFocus(); });
             return false;
         case QEvent::KeyPress: {
             const auto& key = *static_cast<QKeyEvent*>(event);
             const int16_t code = KeyCodeOf(key);
             if (code == 0) return false;  // the box's own keys
-            GridEvent([this, code, &key] {
+            forms::RunHandler([this, code, &key] {
                 mDataGrid->TextKeyDown(code, ShiftOf(key));
                 int16_t ascii = code;
                 if (code == 13) mDataGrid->TextKeyPress(ascii);

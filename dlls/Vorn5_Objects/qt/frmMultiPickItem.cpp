@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "HandleEvent.h"
+#include "forms/HandlerGuard.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ frmMultiPickItem::frmMultiPickItem(QWidget* parent) : QDialog(parent) {
 
     // UI -> model
     auto on = [this](auto* sender, auto signal, void (frmMultiPickItem::*handler)()) {
-        connect(sender, signal, this, [this, handler] { HandleEvent([&] { (this->*handler)(); }); });
+        connect(sender, signal, this, [this, handler] { forms::RunHandler([&] { (this->*handler)(); }); });
     };
     on(cmdSelectOne, &QPushButton::clicked, &frmMultiPickItem::cmdSelectOne_Click);
     on(cmdUnselectOne, &QPushButton::clicked, &frmMultiPickItem::cmdUnselectOne_Click);
@@ -154,7 +154,7 @@ bool frmMultiPickItem::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            HandleEvent([&] {
+            forms::RunHandler([&] {
                 if (watched == lstUnSelected) cmdSelectOne_Click();
                 else if (watched == lstSelected) cmdUnselectOne_Click();
             });

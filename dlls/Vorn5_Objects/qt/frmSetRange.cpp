@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "HandleEvent.h"
+#include "forms/HandlerGuard.h"
 #include "clsSetRange.h"
 #include "vb/VbRuntime.h"
 
@@ -53,7 +53,7 @@ frmSetRange::frmSetRange(QWidget* parent) : QDialog(parent) {
     resize(320, 120);
 
     // UI -> model
-    connect(cmdOK, &QPushButton::clicked, this, [this] { HandleEvent([this] { cmdOK_Click(); }); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { forms::RunHandler([this] { cmdOK_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
