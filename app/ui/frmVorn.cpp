@@ -259,25 +259,22 @@ void frmVorn::BuildMenus() {
 void frmVorn::WireFitCommands() {
     auto loaded = [this] { return mbDataLoaded; };
     auto twoSamples = [this] { return mbDataLoaded && moLFD->NumDists() >= 2; };
-    auto wire = [this](const std::string& name, std::function<bool()> rule, std::function<void()> command) {
-        Wire(name, std::move(rule), std::move(command));
-    };
-    wire("mnuPlotFit", twoSamples, [this] { gridWindows_->PlotFit(*moLFD, *mGrowthParams); });
-    wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
-    wire("mnuViewParams", [this] { return gridWindows_->GridDefined(); },
+    Wire("mnuPlotFit", twoSamples, [this] { gridWindows_->PlotFit(*moLFD, *mGrowthParams); });
+    Wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
+    Wire("mnuViewParams", [this] { return gridWindows_->GridDefined(); },
          [this] { gridWindows_->ViewParameterEstimates(); });
-    wire("mnuAutoFind", loaded, [this] { mnuAutoFind_Click(); });
-    wire("mnuAutoRes", [this] { return mAutofind->Success(); }, [this] { mAutofind->ShowResults(); });
-    wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
+    Wire("mnuAutoFind", loaded, [this] { mnuAutoFind_Click(); });
+    Wire("mnuAutoRes", [this] { return mAutofind->Success(); }, [this] { mAutofind->ShowResults(); });
+    Wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
          [this] { gridWindows_->PlotRestructuredData(); });
     // The Functions menu's regression estimators.
-    wire("mnuCatchCurve", loaded,
+    Wire("mnuCatchCurve", loaded,
          [this] { ZRegCommands::CatchCurve(this, *moLFD, mGrowthParams->k(), mGrowthParams->Linf(), *mLog); });
-    wire("mnuPowWeathZ", loaded,
+    Wire("mnuPowWeathZ", loaded,
          [this] { ZRegCommands::PowellWetherall(*moLFD, *mLog, [this](const std::string& t) { StatusText(t); }); });
     // Beverton-Holt Z (modal) and age slicing (kept once made).
-    wire("mnuBevHoltZ", loaded, [this] { frmBevHolt::Run(this, *moLFD, *mGrowthParams, *mLog); });
-    wire("mnuAgeSlice", loaded, [this] {
+    Wire("mnuBevHoltZ", loaded, [this] { frmBevHolt::Run(this, *moLFD, *mGrowthParams, *mLog); });
+    Wire("mnuAgeSlice", loaded, [this] {
         if (!ageSlice_) ageSlice_ = std::make_unique<frmAgeSlice>(this);
         ageSlice_->Create(*moLFD, *mGrowthParams, *mLog);
         ageSlice_->show();

@@ -337,11 +337,12 @@ void frmVorn::mnuCombineDists_Click() {
     std::vector<float> sums(static_cast<std::size_t>(nc) + 1, 0.0f);
     for (int16_t i : picked)
         for (int16_t j = 1; j <= nc; ++j) sums[j] += moLFD->Dists(i, j);
-    // The new sample goes in before the picked ones go, so the set is never empty.
+    // The new sample is filled before the picked ones go, so the set is never empty and
+    // the sums are never lost.
     const int16_t p = moLFD->DistForNewTime(time);
     moLFD->InsertDist(time);
-    for (int16_t i : picked) moLFD->EraseDist(i >= p ? static_cast<int16_t>(i + 1) : i);
     SetDistCounts(time, sums);
+    for (int16_t i : picked) moLFD->EraseDist(i >= p ? static_cast<int16_t>(i + 1) : i);
     moLFD->Calc_dist_totals();
     SamplesChanged();
 }

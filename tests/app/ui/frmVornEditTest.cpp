@@ -186,6 +186,15 @@ TEST_F(EditMenuTest, EditSampleTimeMovesTheEditedSampleEvenWhenItsTimeIsShared) 
     Choose("mnuEditSampleTime");
     EXPECT_EQ(Samples(), before);
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Invalid Sample Timing"}));
+
+    // A selection that ends on the label column names no sample: nothing is asked or erased.
+    SelectBlock(1, 2, 1, 0);
+    ASSERT_EQ(grid().ColSel(), 0);
+    const std::size_t asked = ui->inputPrompts.size();
+    Choose("mnuEditSampleTime");
+    EXPECT_EQ(Samples(), before);
+    EXPECT_EQ(ui->inputPrompts.size(), asked);
+    EXPECT_EQ(ui->messages.size(), 2u);
 }
 
 TEST_F(EditMenuTest, EraseTakesThePickedSamplesButNeverTheLastOne) {
