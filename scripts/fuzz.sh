@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of the data set readers with clang and the address and
+# undefined-behaviour sanitizers, runs each once over its seed inputs (the test fixtures
+# and fuzz/seeds, inputs that once broke the readers), then fuzzes each for a while.
+#   bash scripts/fuzz.sh [seconds per reader, default 600] [corpus folder to keep]
+# Inputs that break a promise are written to build-fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-600}
+build=${BUILD_DIR:-build-fuzz}
+
+bash scripts/install-deps.sh fuzz
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVORN_WITH_QT=OFF -DVORN_SANITIZE=ON -DVORN_BENCH=OFF -DVORN_FUZZ=ON >/dev/null
+cmake --build "$build" -j "${JOBS:-$(nproc)}" --target fuzz_vn5 fuzz_vn4 fuzz_text fuzz_ascii
+
+corpus=${2:-$(mktemp -d)}
+[ -n "${2:-}" ] || trap 'rm -rf "$corpus"' EXIT
+findings="$build/findings"
+mkdir -p "$findings"
+for kind in vn5 vn4 txt; do
+  mkdir -p "$corpus/$kind"
+  cp -f tests/data/*."$kind" "$corpus/$kind/" 2>/dev/null || true
+  for f in fuzz/seeds/*."$kind".gz; do
+    [ -e "$f" ] && gunzip -c "$f" >"$corpus/$kind/$(basename "$f" .gz)"
+  done
+done
+
+export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+# Every accepted input is saved and exported: keep those files in memory where possible.
+[ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
+total=0
+for target in vn5 vn4 text ascii; do
+  kind=$target
+  [ "$target" = text ] || [ "$target" = ascii ] && kind=txt
+  bin="$build/bin/fuzz_$target"
+  seeds=("$corpus/$kind"/*)
+  echo "== fuzz_$target: ${#seeds[@]} seeds, then $seconds s"
+  "$bin" -artifact_prefix="$findings/$target-" "${seeds[@]}" >/dev/null 2>"$findings/$target.log" ||
+    { tail -40 "$findings/$target.log"; exit 1; }
+  "$bin" -artifact_prefix="$findings/$target-" -max_total_time="$seconds" -max_len=4096 -timeout=20 \
+    -rss_limit_mb=4096 -print_final_stats=1 "$corpus/$kind" 2>"$findings/$target.log" ||
+    { tail -40 "$findings/$target.log"; exit 1; }
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$findings/$target.log")
+  echo "   $runs inputs"
+  total=$((total + runs))
+done
+echo "All readers kept their promises over $total inputs."
