@@ -41,17 +41,27 @@ void clsVorn::TerminateLFPlot() {
 
 void clsVorn::PrintData() {
     print::Printer& printer = print::ThePrinter();
-    printer.Print(mFileName);
+    const double width = printer.ScaleWidth();
+    // Name and description are wrapped, not cut, where they are wider than the page.
+    for (const std::string& line : print::WrapToWidth(printer, mFileName, width)) printer.Print(line);
     printer.Print();
-    printer.Print(mFileDesc);
+    for (const std::string& line : print::WrapToWidth(printer, mFileDesc, width)) printer.Print(line);
     printer.Print();
-    std::string row = Cell("Class");
-    for (int16_t i = 1; i <= mNumDists; ++i) row += Cell(vb::Str(sTime(i)));
-    printer.Print(row + "\r");
-    for (int16_t j = 1; j <= mNumClasses; ++j) {
-        row = Cell(vb::Str(LBounds(j)));
-        for (int16_t i = 1; i <= mNumDists; ++i) row += Cell(vb::Str(Dists(i, j)));
+    // The samples in blocks of as many columns as fit beside the class column; each block
+    // has the class column and the header row of its own.
+    const double cell = printer.TextWidth(Cell("Class"));
+    const int perBlock = std::max(1, static_cast<int>((width - cell) / cell));
+    for (int first = 1; first <= mNumDists; first += perBlock) {
+        const int last = std::min<int>(mNumDists, first + perBlock - 1);
+        if (first > 1) printer.Print();
+        std::string row = Cell("Class");
+        for (int i = first; i <= last; ++i) row += Cell(vb::Str(sTime(static_cast<int16_t>(i))));
         printer.Print(row + "\r");
+        for (int16_t j = 1; j <= mNumClasses; ++j) {
+            row = Cell(vb::Str(LBounds(j)));
+            for (int i = first; i <= last; ++i) row += Cell(vb::Str(Dists(static_cast<int16_t>(i), j)));
+            printer.Print(row + "\r");
+        }
     }
     printer.EndDoc();
 }

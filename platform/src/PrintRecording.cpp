@@ -54,6 +54,32 @@ std::vector<std::string> SplitPrintedLines(const std::string& text) {
     return out;
 }
 
+std::vector<std::string> WrapToWidth(const Printer& printer, const std::string& text, double width) {
+    const auto trimEnd = [](std::string& s) { s.erase(s.find_last_not_of(' ') + 1); };
+    std::vector<std::string> out;
+    for (std::string rest : SplitPrintedLines(text)) {
+        trimEnd(rest);
+        while (!rest.empty() && printer.TextWidth(rest) > width) {
+            // The longest start that fits and ends between two characters (one at least).
+            std::size_t fit = 0;
+            for (std::size_t k = 1; k <= rest.size(); ++k) {
+                if (k < rest.size() && (static_cast<unsigned char>(rest[k]) & 0xC0) == 0x80) continue;
+                if (fit > 0 && printer.TextWidth(rest.substr(0, k)) > width) break;
+                fit = k;
+            }
+            const std::size_t blank = rest.rfind(' ', fit);
+            const std::size_t cut = blank != std::string::npos && blank > 0 ? blank : fit;
+            std::string line = rest.substr(0, cut);
+            trimEnd(line);
+            out.push_back(line);
+            const std::size_t next = rest.find_first_not_of(' ', cut);
+            rest.erase(0, next == std::string::npos ? rest.size() : next);
+        }
+        out.push_back(rest);
+    }
+    return out;
+}
+
 void RecordingPrinter::Start() {
     if (started_) return;
     if (failToStart) {

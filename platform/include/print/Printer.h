@@ -92,6 +92,10 @@ private:
 std::string ExpandTabs(const std::string& text);
 // `text` cut at CR / CR LF / LF into the lines it prints as.
 std::vector<std::string> SplitPrintedLines(const std::string& text);
+// `text` in printed lines no wider than `width` on `printer`: each line broken after its
+// last blank that fits, or inside a word longer than the width (never inside a UTF-8
+// character); trailing blanks are dropped.
+std::vector<std::string> WrapToWidth(const Printer& printer, const std::string& text, double width);
 
 // Installs a RecordingPrinter for the life of the object and restores the previous one.
 class ScopedRecordingPrinter {

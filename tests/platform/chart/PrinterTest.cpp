@@ -57,6 +57,21 @@ TEST(Printer, CentringByTextWidth) {
     EXPECT_EQ(p->texts(), (std::vector<std::string>{"Page 1", ""}));
 }
 
+TEST(Printer, TextsWiderThanThePageWrap) {
+    RecordingPrinter printer;  // widths count bytes: 5 characters are 600 twips
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"ab cd ef", {"ab cd", "ef"}},                 // after the last blank that fits
+        {"abcdefghijk", {"abcde", "fghij", "k"}},       // inside a word wider than the page
+        {"abcd\xC3\xA9" "fgh", {"abcd", "\xC3\xA9" "fgh"}},  // never inside a character
+        {"ab\rcd   ", {"ab", "cd"}},                   // line breaks kept, trailing blanks dropped
+        {"", {""}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WrapToWidth(printer, c.text, 600), c.lines) << c.text;
+}
+
 TEST(Printer, FailuresRaisePrinterErrors) {
     ScopedRecordingPrinter p;
     p->failToStart = true;

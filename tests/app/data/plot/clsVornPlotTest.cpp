@@ -47,6 +47,39 @@ TEST(clsVornPlot, PrintDataPrintsTheTableInSixCharacterCells) {
     EXPECT_EQ(printer->documentsEnded, 1);
 }
 
+TEST(clsVornPlot, WideSetsPrintInBlocksOfSamplesAndLongTextsWrap) {
+    print::ScopedRecordingPrinter printer;
+    printer->charsPerLine = 40;  // room for the class column and five samples
+    clsVorn v;
+    std::vector<float> times;
+    for (int i = 1; i <= 12; ++i) times.push_back(static_cast<float>(i));
+    Fill(v, times, 2);
+    for (int16_t i = 1; i <= 12; ++i)
+        for (int16_t j = 1; j <= 2; ++j) v.setDists(i, j, static_cast<float>(10 * i + j));
+    v.setFileName("/home/user/data/north-sea/plaice-1998-q4.vn5");  // 44 characters
+    v.setFileDesc("Plaice of the North Sea, quarterly survey of 1998, all ports" + std::string(195, ' '));
+    v.PrintData();
+    EXPECT_EQ(printer->texts(), (std::vector<std::string>{
+                                    "/home/user/data/north-sea/plaice-1998-q4",
+                                    ".vn5",
+                                    "",
+                                    "Plaice of the North Sea, quarterly",
+                                    "survey of 1998, all ports",
+                                    "",
+                                    "Class  1     2     3     4     5    ",
+                                    " 10    11    21    31    41    51   ",
+                                    " 12    12    22    32    42    52   ",
+                                    "",
+                                    "Class  6     7     8     9     10   ",
+                                    " 10    61    71    81    91    101  ",
+                                    " 12    62    72    82    92    102  ",
+                                    "",
+                                    "Class  11    12   ",
+                                    " 10    111   121  ",
+                                    " 12    112   122  ",
+                                }));
+}
+
 TEST(clsVornPlot, PrinterFailuresReachTheCaller) {
     print::ScopedRecordingPrinter printer;
     printer->failToStart = true;
