@@ -32,6 +32,7 @@
 #include "frmBevHolt.h"
 #include "frmNewDataSet.h"
 #include "modHald.h"
+#include "print/Printer.h"
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
@@ -113,9 +114,14 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     resize(640, 440);
 
     busyConnection_ = busy::ConnectBusyChanged([this](bool isBusy) { BusyChanged(isBusy); });
+    // A printout that went to a file for want of a printer is not silent (any window's).
+    print::SetDocumentFiledHandler([this](const std::string& path) {
+        StatusText("No printer is set up: the printout was saved as " + path);
+    });
 }
 
 frmVorn::~frmVorn() {
+    print::SetDocumentFiledHandler(nullptr);
     busy::Disconnect(busyConnection_);
     ageSlice_.reset();
     gridWindows_.reset();

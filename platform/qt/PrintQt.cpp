@@ -63,7 +63,7 @@ void QtPrinter::Start() {
     if (painter_) return;
     if (!QGuiApplication::instance()) Fail("no window system");
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    SetUpPrinter(*printer_);
+    pdfPath_ = SetUpPrinter(*printer_);
     printer_->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
@@ -124,6 +124,7 @@ void QtPrinter::EndDoc() {
     page_ = 1;
     x_ = y_ = 0;
     if (!ok) Fail("the document could not be sent");
+    if (!pdfPath_.empty()) print::DocumentFiled(pdfPath_);
 }
 
 QtPrinter& InstallQtPrinter() {

@@ -41,6 +41,7 @@ private:
     double TwipsPerPixel() const;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    std::string pdfPath_;  // the file of the open document, "" on a real printer
     int32_t page_ = 1;
     double x_ = 0, y_ = 0;  // twips
 };

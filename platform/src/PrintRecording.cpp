@@ -11,7 +11,16 @@ RecordingPrinter& DefaultPrinter() {
     return printer;
 }
 Printer* g_printer = nullptr;
+std::function<void(const std::string&)> g_filedHandler;
 }  // namespace
+
+void SetDocumentFiledHandler(std::function<void(const std::string& path)> handler) {
+    g_filedHandler = std::move(handler);
+}
+
+void DocumentFiled(const std::string& path) {
+    if (g_filedHandler) g_filedHandler(path);
+}
 
 Printer& ThePrinter() { return g_printer ? *g_printer : DefaultPrinter(); }
 
@@ -123,11 +132,13 @@ void RecordingPrinter::EndDoc() {
         started_ = false;
         throw VbError(kPrinterError, "Printer", "Printer error");
     }
+    const bool ended = started_;
     if (started_) ++documentsEnded;
     started_ = false;
     page_ = 1;
     linesOnPage_ = 0;
     x_ = 0;
+    if (ended && !documentFile.empty()) DocumentFiled(documentFile);
 }
 
 std::vector<std::string> RecordingPrinter::texts() const {

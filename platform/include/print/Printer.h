@@ -6,6 +6,7 @@
 // is configured; platform/qt/PrintQt.h); tests install a ScopedRecordingPrinter.
 // Failures (no printer, a document that cannot be started or finished) raise VbError 482.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,12 @@ public:
     // Ends the document and sends it; the next line starts a new document on page 1.
     virtual void EndDoc() = 0;
 };
+
+// When no printer is set up a document is written to a file instead: after EndDoc the
+// handler installed here hears where it went (nullptr: nobody listens).
+void SetDocumentFiledHandler(std::function<void(const std::string& path)> handler);
+// Called by a printer that has written a finished document to `path`.
+void DocumentFiled(const std::string& path);
 
 // The installed printer.
 Printer& ThePrinter();
@@ -70,6 +77,8 @@ public:
     // Failure knobs: raise 482 at the start of the next document / at EndDoc.
     bool failToStart = false;
     bool failAtEndDoc = false;
+    // As a printer without a printer: every ended document is reported written here.
+    std::string documentFile;
 
     // Record.
     std::vector<Line> lines;

@@ -424,6 +424,11 @@ TEST_F(MainWindowTest, ExportAndPrint) {
     ASSERT_EQ(ui->messages.size(), 2u);
     EXPECT_NE(ui->messages[1].prompt.find("could not be printed"), std::string::npos);
     EXPECT_TRUE(window->DataLoaded());
+
+    // Without a printer the printout goes to a file, and the status bar says which.
+    printer->documentFile = folder.file("Vorn5Print001.pdf");
+    Choose("mnuPrint");
+    EXPECT_EQ(Status(), "No printer is set up: the printout was saved as " + folder.file("Vorn5Print001.pdf"));
 }
 
 TEST_F(MainWindowTest, LogFileAndHelpCommands) {

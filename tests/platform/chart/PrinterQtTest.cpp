@@ -14,6 +14,8 @@ TEST(PrinterQt, WritesNumberedPdfFilesThatReadBack) {
     printqt::SetForcePdf(true);
     printqt::QtPrinter printer;
     print::Printer* previous = print::SetPrinter(&printer);
+    std::vector<std::string> filed;
+    print::SetDocumentFiledHandler([&](const std::string& path) { filed.push_back(path); });
     print::Printer& pr = print::ThePrinter();
     std::string text = "Page " + std::to_string(pr.Page());
     pr.setCurrentX((pr.ScaleWidth() - pr.TextWidth(text)) / 2);
@@ -29,6 +31,9 @@ TEST(PrinterQt, WritesNumberedPdfFilesThatReadBack) {
     pr.Print("second");
     pr.EndDoc();
     EXPECT_EQ(QFileInfo(QString::fromStdString(printqt::LastPdfPath())).fileName(), "Vorn5Print002.pdf");
+    // Whoever listens hears where each document went.
+    EXPECT_EQ(filed, (std::vector<std::string>{first, printqt::LastPdfPath()}));
+    print::SetDocumentFiledHandler(nullptr);
     print::SetPrinter(previous);
     printqt::SetForcePdf(false);
 
