@@ -20,6 +20,7 @@
 #include "MUtility.h"
 #include "MVornGlobs.h"
 #include "StringTable.h"
+#include "Twips.h"
 #include "ZRegCommands.h"
 #include "clsAutofind.h"
 #include "clsDataGrid.h"
@@ -41,7 +42,6 @@
 namespace {
 
 constexpr const char* kCaption = "Vorn 5.0";
-constexpr int kTwips = FlexGrid::kTwipsPerPixel;
 constexpr int kLabelWidth = 1035;   // twips: lblInterval; column 0 is 30 narrower
 constexpr int kLabelHeight = 285;
 constexpr int32_t kUserCancelled = vbObjectError + 2263;
@@ -139,7 +139,7 @@ void frmVorn::BuildWindow() {
     lblTimings = new QLabel("Sample Timings", central);
     lblTimings->setObjectName("lblTimings");
     lblTimings->setAlignment(Qt::AlignCenter);
-    lblInterval->setGeometry(0, 0, kLabelWidth / kTwips, kLabelHeight / kTwips);
+    lblInterval->setGeometry(0, 0, twips::ToPixels(kLabelWidth, font()), twips::ToPixels(kLabelHeight, font()));
     flxMain = new FlexGrid(central);
     flxMain->setObjectName("flxMain");
     txtEdit = new QLineEdit(central);
@@ -617,7 +617,9 @@ void frmVorn::RedrawGrid(clsVorn& lfd) {
     flxMain->setRows(lfd.NumClasses() + 1);
     for (int i = 0; i < flxMain->Cols(); ++i) {
         // Widths are set for the first data set only; the user's widths stay after that.
-        if (!mbDataLoaded) flxMain->setColWidth(i, i == 0 ? lblInterval->width() * kTwips - 30 : 700);
+        if (!mbDataLoaded) {
+            flxMain->setColWidth(i, i == 0 ? twips::FromPixels(lblInterval->width(), font()) - 30 : 700);
+        }
         for (int j = 0; j < flxMain->Rows(); ++j) {
             if (i == 0 && j == 0) continue;
             if (j == 0) flxMain->setTextMatrix(0, i, vb::CStr(lfd.sTime(static_cast<int16_t>(i))));
@@ -645,7 +647,7 @@ void frmVorn::LayoutControls() {
     QWidget* central = centralWidget();
     const int inner = central->height();
     const int label = lblInterval->height();
-    const int gridHeight = inner > label ? inner - label : 230 / kTwips;
+    const int gridHeight = inner > label ? inner - label : twips::ToPixels(230, font());
     flxMain->setGeometry(0, label, central->width(), gridHeight);
     lblTimings->setGeometry(lblInterval->width(), 0, std::max(central->width() - lblInterval->width(), 0), label);
 }

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "Twips.h"
 #include "vb/VbRuntime.h"
 
 namespace {
@@ -25,7 +26,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->setDefaultSectionSize(700 / kTwipsPerPixel);
+    horizontalHeader()->setDefaultSectionSize(twips::ToPixels(700, font()));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -90,7 +91,7 @@ void FlexGrid::setCols(int32_t n) {
     setColumnCount(std::max(n, 0));
     for (int c = old; c < columnCount(); ++c) {
         auto it = colTwips_.find(c);
-        setColumnWidth(c, (it != colTwips_.end() ? it->second : 700) / kTwipsPerPixel);
+        setColumnWidth(c, twips::ToPixels(it != colTwips_.end() ? it->second : 700, font()));
     }
     if (columnCount() != old) StyleFixedCells();
 }
@@ -157,16 +158,16 @@ void FlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) 
 int32_t FlexGrid::ColWidth(int32_t col) const {
     auto it = colTwips_.find(col);
     const int px = columnWidth(col);
-    if (it != colTwips_.end() && it->second / kTwipsPerPixel == px) return it->second;
-    return px * kTwipsPerPixel;
+    if (it != colTwips_.end() && twips::ToPixels(it->second, font()) == px) return it->second;
+    return twips::FromPixels(px, font());
 }
 
-void FlexGrid::setColWidth(int32_t col, int32_t twips) {
-    colTwips_[col] = twips;
-    setColumnWidth(col, std::max(twips, 0) / kTwipsPerPixel);
+void FlexGrid::setColWidth(int32_t col, int32_t width) {
+    colTwips_[col] = width;
+    setColumnWidth(col, twips::ToPixels(std::max(width, 0), font()));
 }
 
-int32_t FlexGrid::RowHeight(int32_t row) const { return rowHeight(row) * kTwipsPerPixel; }
+int32_t FlexGrid::RowHeight(int32_t row) const { return twips::FromPixels(rowHeight(row), font()); }
 
 QRect FlexGrid::CellRect() const {
     const QTableWidgetItem* it = item(Row(), Col());
@@ -176,10 +177,10 @@ QRect FlexGrid::CellRect() const {
     return r.translated(viewport()->pos());
 }
 
-int32_t FlexGrid::CellLeft() const { return CellRect().left() * kTwipsPerPixel; }
-int32_t FlexGrid::CellTop() const { return CellRect().top() * kTwipsPerPixel; }
-int32_t FlexGrid::CellWidth() const { return CellRect().width() * kTwipsPerPixel; }
-int32_t FlexGrid::CellHeight() const { return CellRect().height() * kTwipsPerPixel; }
+int32_t FlexGrid::CellLeft() const { return twips::FromPixels(CellRect().left(), font()); }
+int32_t FlexGrid::CellTop() const { return twips::FromPixels(CellRect().top(), font()); }
+int32_t FlexGrid::CellWidth() const { return twips::FromPixels(CellRect().width(), font()); }
+int32_t FlexGrid::CellHeight() const { return twips::FromPixels(CellRect().height(), font()); }
 
 void FlexGrid::setCellForeColor(int32_t row, int32_t col, int32_t bgr) {
     if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;

@@ -3,9 +3,9 @@
 // A grid with the model the program's windows were written against: the fixed header
 // row and column are ordinary cells of the grid (row 0 and column 0), positions count
 // from 0 including them, Row/Col is the current cell and RowSel/ColSel the other end of
-// the selection, TextMatrix addresses any cell, and widths are in twips (15 to a pixel
-// at 96 dpi). Cells are not edited in place: whoever owns the grid lays its own edit box
-// over the current cell (CellLeft, CellTop, CellWidth, CellHeight).
+// the selection, TextMatrix addresses any cell, and widths are in twips (mapped to pixels
+// from the grid's font, Twips.h). Cells are not edited in place: whoever owns the grid
+// lays its own edit box over the current cell (CellLeft, CellTop, CellWidth, CellHeight).
 #include <QTableWidget>
 #include <cstdint>
 #include <map>
@@ -14,7 +14,6 @@
 class FlexGrid : public QTableWidget {
     Q_OBJECT
 public:
-    static constexpr int kTwipsPerPixel = 15;
     // Colour values are 0x00BBGGRR; this one means "the system's window background".
     static constexpr int32_t kSystemWindowColour = static_cast<int32_t>(0x80000005u);
 
@@ -47,7 +46,7 @@ public:
     void setText(const std::string& text) { setTextMatrix(Row(), Col(), text); }
 
     int32_t ColWidth(int32_t col) const;
-    void setColWidth(int32_t col, int32_t twips);
+    void setColWidth(int32_t col, int32_t width);
     int32_t RowHeight(int32_t row) const;
 
     // The current cell's rectangle, in twips from the grid's top-left corner.

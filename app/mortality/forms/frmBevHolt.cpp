@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 
 #include "BusyGuard.h"
-#include "FlexGrid.h"
 #include "MVornGlobs.h"
 #include "MortalityForms.h"
 #include "ReportFile.h"
+#include "Twips.h"
 #include "clsBevHoltResult.h"
 #include "clsLog.h"
 #include "clsVorn.h"
@@ -29,7 +29,6 @@ namespace G = MVornGlobs;
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-int Pixels(int twips) { return twips / FlexGrid::kTwipsPerPixel; }
 }  // namespace
 
 frmBevHolt::frmBevHolt(QWidget* owner) : ParamDialog(owner) {
@@ -86,7 +85,7 @@ frmBevHolt::frmBevHolt(QWidget* owner) : ParamDialog(owner) {
     left->addStretch();
     auto* leftPane = new QWidget(this);
     leftPane->setLayout(left);
-    leftPane->setFixedWidth(Pixels(kNarrowTwips) - 12);
+    leftPane->setFixedWidth(twips::ToPixels(kNarrowTwips, font()) - 12);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(leftPane);
@@ -141,7 +140,7 @@ bool frmBevHolt::ResultPresent() const { return result_ && result_->Defined(); }
 
 void frmBevHolt::ShowResult(bool shown) {
     fmeRes->setVisible(shown);
-    setFixedWidth(Pixels(shown ? kWideTwips : kNarrowTwips));
+    setFixedWidth(twips::ToPixels(shown ? kWideTwips : kNarrowTwips, font()));
     mnuPrint->setEnabled(shown);
     mnuSave->setEnabled(shown);
 }

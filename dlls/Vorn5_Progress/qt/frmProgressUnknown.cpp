@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "Twips.h"
+
 namespace {
-constexpr int kTwipsPerPixel = 15;
 constexpr int kStep = 100;
 constexpr int kWidth = 4500, kHeight = 1800;  // twips
-int px(int twips) { return twips / kTwipsPerPixel; }
 }  // namespace
+
+int frmProgressUnknown::px(int width) const { return twips::ToPixels(width, font()); }
 
 frmProgressUnknown::frmProgressUnknown(QWidget* parent) : QDialog(parent) {
     setObjectName("frmProgressUnknown");
@@ -48,7 +50,7 @@ frmProgressUnknown::frmProgressUnknown(QWidget* parent) : QDialog(parent) {
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
-int frmProgressUnknown::WidthTwips() const { return width() * kTwipsPerPixel; }
+int frmProgressUnknown::WidthTwips() const { return twips::FromPixels(width(), font()); }
 
 int frmProgressUnknown::NextDotLeft(int left, int width) {
     return left >= width - kStep ? kStep : left + kStep;

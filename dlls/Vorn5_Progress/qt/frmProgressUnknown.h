@@ -24,7 +24,7 @@ public:
 
     // One timer tick: the dot moves 100 twips right, or back to 100 at the right edge.
     void Timer1_Timer();
-    // The dot's left edge and the window's width, in twips (15 to a pixel).
+    // The dot's left edge and the window's width, in twips (Twips.h).
     int DotLeftTwips() const { return dotLeft_; }
     int WidthTwips() const;
     // Where the dot goes after a tick from `left` in a window `width` wide (twips).
@@ -43,6 +43,7 @@ protected:
 private:
     void cmdCancel_Click();
     void PlaceDot();
+    int px(int width) const;  // twips in pixels of the window font
 
     QLabel* Label;
     QLabel* lblDot;

@@ -1,9 +1,11 @@
 #include "FlexGrid.h"
 #include "HelpViewer.h"
 #include "KeyedStatusBar.h"
+#include "Twips.h"
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -31,12 +33,28 @@ TEST(FlexGridTest, FixedRowAndColumnAreCellsOfTheGrid) {
 TEST(FlexGridTest, ColumnWidthsInTwipsReadBackAsSet) {
     FlexGrid grid;
     grid.setCols(3);
-    for (int twips : {700, 1000, 1470, 15}) {
-        grid.setColWidth(1, twips);
-        EXPECT_EQ(grid.ColWidth(1), twips);
-        EXPECT_EQ(grid.columnWidth(1), twips / 15);
+    for (int width : {700, 1000, 1470, 15}) {
+        grid.setColWidth(1, width);
+        EXPECT_EQ(grid.ColWidth(1), width);
+        EXPECT_EQ(grid.columnWidth(1), twips::ToPixels(width, grid.font()));
     }
-    EXPECT_EQ(grid.ColWidth(2), 690);  // the default 700 twips is 46 pixels
+}
+
+TEST(FlexGridTest, ASevenHundredTwipColumnHoldsACountInAnyFontSize) {
+    // The window layout is in twips: mapped from the font, the data columns hold a count
+    // such as 99999.00 (beside the cell's margins) whatever the font size.
+    for (int points : {7, 9, 12, 16}) {
+        FlexGrid grid;
+        QFont font = grid.font();
+        font.setPointSize(points);
+        grid.setFont(font);
+        grid.setCols(3);
+        grid.setColWidth(1, 700);
+        const int margins = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
+        const int text = QFontMetrics(font).horizontalAdvance("99999.00");
+        EXPECT_GE(grid.columnWidth(1), text + margins) << points << " points";
+        EXPECT_EQ(grid.columnWidth(2), grid.columnWidth(1)) << points << " points";  // 700 is the default
+    }
 }
 
 TEST(FlexGridTest, CurrentCellSelectionEndsAndCellEvents) {

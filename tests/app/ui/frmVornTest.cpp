@@ -22,6 +22,7 @@
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
 #include "frmNewDataSet.h"
+#include "Twips.h"
 #include "print/Printer.h"
 #include "vb/VbRuntime.h"
 
@@ -203,7 +204,7 @@ TEST_F(MainWindowTest, OpenShowsTheDataSetAndLogsIt) {
     EXPECT_EQ(grid.TextMatrix(1, 0), vb::CStr(expected.LBounds(1)));
     EXPECT_EQ(grid.TextMatrix(2, 1), vb::Format(expected.Dists(1, 2), "0.00"));
     EXPECT_EQ(grid.ColWidth(1), 700);
-    EXPECT_EQ(grid.ColWidth(0), window->lblInterval->width() * 15 - 30);
+    EXPECT_EQ(grid.ColWidth(0), twips::FromPixels(window->lblInterval->width(), window->font()) - 30);
 
     const std::string& log = window->Log().Buffer();
     EXPECT_NE(log.find(kTildes + "\r\nDataset loaded - " + path + "\r\n" + kTildes + "\r\n"), std::string::npos);

@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "../MortalityFixtures.h"
-#include "FlexGrid.h"
 #include "MVornGlobs.h"
+#include "Twips.h"
 #include "UiTestSupport.h"
 #include "clsBevHoltResult.h"
 #include "clsGrowthParams.h"
@@ -32,7 +32,7 @@ const std::string kReport =
     "Dist.#1\tDist.#2\t\r\n1.000\t3.000\t\r\n\r\r\n"
     "Mean Z = 2.000\r\r\nStandard Error Z = 1.0000\r\r\n";
 
-int Pixels(int twips) { return twips / FlexGrid::kTwipsPerPixel; }
+int Pixels(const QWidget& window, int width) { return twips::ToPixels(width, window.font()); }
 
 class BevHoltTest : public ::testing::Test {
 protected:
@@ -77,7 +77,7 @@ TEST_F(BevHoltTest, OpensNarrowWithTheGrowthParametersAndHalfLinfAsLc) {
     EXPECT_EQ(window->cmdCancel->text(), "&Close");
     EXPECT_EQ(window->cmdHelp->text(), "&Help");
     EXPECT_EQ(window->lblResTitle->text(), "Dist.       Z");
-    EXPECT_EQ(window->width(), Pixels(2900));
+    EXPECT_EQ(window->width(), Pixels(*window, 2900));
     EXPECT_FALSE(window->fmeRes->isVisible());
     EXPECT_FALSE(window->mnuPrint->isEnabled());
     EXPECT_FALSE(window->mnuSave->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(BevHoltTest, CalculateShowsLogsAndOnlyOnce) {
     EXPECT_EQ(window->lstRes->item(1)->text(), "2        3.000");
     EXPECT_EQ(window->lblMeanZRes->text(), "2.000");
     EXPECT_EQ(window->lblStdErrRes->text(), "1.0000");
-    EXPECT_EQ(window->width(), Pixels(5750));
+    EXPECT_EQ(window->width(), Pixels(*window, 5750));
     EXPECT_TRUE(window->fmeRes->isVisible());
     EXPECT_TRUE(window->mnuPrint->isEnabled());
     EXPECT_TRUE(window->mnuSave->isEnabled());
@@ -123,7 +123,7 @@ TEST_F(BevHoltTest, FirstKeyWithAResultAsksBeforeGivingItUp) {
     EXPECT_EQ(ui->messages[0].buttons, forms::vbYesNo + forms::vbExclamation);
     EXPECT_EQ(window->txtParam[0]->text(), "1.000");
     EXPECT_TRUE(window->ResultPresent());
-    EXPECT_EQ(window->width(), Pixels(5750));
+    EXPECT_EQ(window->width(), Pixels(*window, 5750));
 
     // Yes: narrow again, nothing to print or save, and the key goes in; no second question.
     ui->msgBoxAnswers.push_back(forms::vbYes);
@@ -131,7 +131,7 @@ TEST_F(BevHoltTest, FirstKeyWithAResultAsksBeforeGivingItUp) {
     EXPECT_EQ(ui->messages.size(), 2u);
     EXPECT_EQ(window->txtParam[0]->text(), "0.5");
     EXPECT_FALSE(window->ResultPresent());
-    EXPECT_EQ(window->width(), Pixels(2900));
+    EXPECT_EQ(window->width(), Pixels(*window, 2900));
     EXPECT_FALSE(window->fmeRes->isVisible());
     EXPECT_FALSE(window->mnuPrint->isEnabled());
     EXPECT_FALSE(window->mnuSave->isEnabled());
@@ -158,7 +158,7 @@ TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
     EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
     EXPECT_EQ(ui->beeps, beeps + 1);
     EXPECT_FALSE(window->ResultPresent());
-    EXPECT_EQ(window->width(), Pixels(2900));
+    EXPECT_EQ(window->width(), Pixels(*window, 2900));
     EXPECT_FALSE(window->mnuSave->isEnabled());
     EXPECT_EQ(log.Buffer(), logged);
 }
