@@ -13,7 +13,7 @@ const std::string kProgram = "Vorn5";
 }
 
 void RaiseVBError(int32_t number) {
-    if (number <= 1000) throw VbError(number, kProgram + ".VBError", vb::ErrorText(number));
+    if (number <= 1000) vb::Raise(number, kProgram + ".VBError");
     const int32_t group = number - number % 10;
     throw VbError(number, kProgram + "." + res::LoadResString(group), res::LoadResString(number));
 }

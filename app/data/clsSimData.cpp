@@ -10,6 +10,7 @@
 #include "modObjIO.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
@@ -237,7 +238,7 @@ IOStatus clsSimData::ReadMe() {
             // Read the whole record first, so a short file changes nothing.
             const auto b = vb::GetBytes(mFNo, kRecordBytes, mPosition);
             if (static_cast<int32_t>(b.size()) != kRecordBytes)
-                throw VbError(vb::errInputPastEnd, kSource, "Input past end of file");
+                vb::Raise(vb::errInputPastEnd, kSource);
 
             float head[16];
             for (int k = 0; k < 16; ++k) head[k] = getSingle(b, 2 + 4 * static_cast<std::size_t>(k));
@@ -310,7 +311,7 @@ IOStatus clsSimData::WriteMe() {
             putInt16(b, mNPopSamps);
             for (float v : {mCVRect, mFVal, mMVal, mSell50, mCVsel50, mSELK, mCVSelk}) putSingle(b, v);
             // The curve is one byte in the record.
-            if (mGC < 0 || mGC > 255) throw VbError(6, kSource, "Overflow");
+            if (mGC < 0 || mGC > 255) vb::Raise(6, kSource);
             b.push_back(static_cast<uint8_t>(mGC));
             vb::PutBytes(mFNo, b);
         }

@@ -10,7 +10,7 @@
 namespace {
 
 [[noreturn]] void RaiseSubscript(const char* proc) {
-    throw VbError(9, std::string("clsVorn.") + proc, "Subscript out of range");
+    vb::Raise(9, std::string("clsVorn.") + proc);
 }
 
 // Index check of a 1-based array kept with an unused element 0.

@@ -26,7 +26,7 @@ constexpr int kMaxDoublings = 130;
 float Single(double v)
 {
     if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max())))
-        throw VbError(6, "clsVorn", "Overflow");
+        vb::Raise(6, "clsVorn");
     return static_cast<float>(v);
 }
 
@@ -102,7 +102,7 @@ void clsVorn::CalcTDash(float t, float NGT, float Ts, float t0, float w, float& 
     const float B = WP + NGT / 2.0f;
     const float fl = std::floor(t);
     const float f = t - fl;
-    if (!(fl >= -32768.0f && fl <= 32767.0f)) throw VbError(6, "clsVorn_CalcTDash", "Overflow");
+    if (!(fl >= -32768.0f && fl <= 32767.0f)) vb::Raise(6, "clsVorn_CalcTDash");
     const int16_t Y = static_cast<int16_t>(fl);
     const float growing = 1.0f - NGT;
     float td;

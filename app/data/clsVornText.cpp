@@ -52,7 +52,7 @@ void clsVorn::SplitFields(const std::string& s, std::vector<float>& values, int1
 
 void clsVorn::WriteTextBody() {
     if (mNumDists > mDimDists || mNumClasses > mDimClasses) {
-        throw VbError(9, "clsVorn.WriteMe", "Subscript out of range");
+        vb::Raise(9, "clsVorn.WriteMe");
     }
     // The description is the first line: line breaks in it (a binary file may hold them)
     // are written as blanks.

@@ -65,7 +65,7 @@ uint8_t GetFileType(const std::string& path) {
 
 void WriteFileHeader(const std::string& path, int32_t fileType) {
     if (fileType < 1 || fileType > 4) {
-        throw VbError(1009, "modHald.WriteFileHeader", "Application-defined or object-defined error");
+        vb::Raise(1009, "modHald.WriteFileHeader");
     }
     const int16_t f = vb::FreeFile();
     vb::Open(path, vb::OpenMode::Binary, f, vb::OpenAccess::Write);

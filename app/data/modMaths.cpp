@@ -29,9 +29,9 @@ double Max(double a, double b) { return a <= b ? b : a; }
 double Sq(double x) { return x * x; }
 
 double Power(double x, double y) {
-    if (x < 0 && y != std::floor(y)) throw VbError(5, "Vorn5.modMaths.Power", "Invalid procedure call or argument");
+    if (x < 0 && y != std::floor(y)) vb::Raise(5, "Vorn5.modMaths.Power");
     double r = std::pow(x, y);
-    if (std::isinf(r) || std::isnan(r)) throw VbError(6, "Vorn5.modMaths.Power", "Overflow");
+    if (std::isinf(r) || std::isnan(r)) vb::Raise(6, "Vorn5.modMaths.Power");
     return r;
 }
 

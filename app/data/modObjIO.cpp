@@ -48,7 +48,7 @@ IOStatus ReadObj(IObjectIO& obj) {
     vb::Close(f);
     if (status == eioAbort) {
         const VbError err(vbObjectError + 2253, "ReadObj", kReadObjFailure);
-        ErrorHandler().HandleError(err, std::string("ReadObj"), true, false);
+        ErrorHandler().HandleError(err, std::string("ReadObj"), Hald_Error::ShowOnly);
         throw err;
     }
     return status;
@@ -71,7 +71,7 @@ IOStatus WriteObj(IObjectIO& obj) {
     vb::Close(f);  // a failed flush raises: the data did not reach the disk
     if (status == eioAbort) {
         const VbError err(vbObjectError + 2254, "WriteObj", kWriteObjFailure);
-        ErrorHandler().HandleError(err, std::string("WriteObj"), true, false);
+        ErrorHandler().HandleError(err, std::string("WriteObj"), Hald_Error::ShowOnly);
         throw err;
     }
     return status;

@@ -44,7 +44,7 @@ inline float NonSeasonalLength(float t, float K, float Linf, float t0) {
     const float kt = K * (t - t0);
     const double L = Linf * (1.0 - std::exp(static_cast<double>(-kt)));
     if (!(std::fabs(L) <= static_cast<double>(std::numeric_limits<float>::max())))
-        throw VbError(6, "clsVorn", "Overflow");
+        vb::Raise(6, "clsVorn");
     return static_cast<float>(L);
 }
 
@@ -126,7 +126,7 @@ float clsELEFAN::Restructure(const std::vector<float>& F, int32_t n, int32_t w,
         }
     }
     for (int32_t j = 1; j <= n; ++j)
-        if (!std::isfinite(R[j])) throw VbError(6, kSource, "Overflow");
+        if (!std::isfinite(R[j])) vb::Raise(6, kSource);
     return asp;
 }
 

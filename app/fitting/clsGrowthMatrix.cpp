@@ -13,18 +13,19 @@
 
 #include "clsVorn.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
 constexpr const char* kSource = "clsGrowthMatrix";
 
-[[noreturn]] void raiseDivisionByZero() { throw VbError(11, kSource, "Division by zero"); }
-[[noreturn]] void raiseOverflow() { throw VbError(6, kSource, "Overflow"); }
+[[noreturn]] void raiseDivisionByZero() { vb::Raise(11, kSource); }
+[[noreturn]] void raiseOverflow() { vb::Raise(6, kSource); }
 
 }  // namespace
 
 void clsGrowthMatrix::checkIndex(int16_t i, int16_t j) const {
-    if (i < 1 || i > n_ || j < 1 || j > n_) throw VbError(9, kSource, "Subscript out of range");
+    if (i < 1 || i > n_ || j < 1 || j > n_) vb::Raise(9, kSource);
 }
 
 float clsGrowthMatrix::GM(int16_t i, int16_t j) const {
@@ -113,7 +114,7 @@ void clsGrowthMatrix::Compute(clsVorn& DataSet, float K, float Linf, float dt) {
 void clsGrowthMatrix::VecMult(clsVorn& DataSet, int16_t i, std::vector<float>& Result) const {
     const int n = DataSet.NumClasses();
     if (n != n_ || static_cast<int>(Result.size()) < n + 1)
-        throw VbError(9, kSource, "Subscript out of range");
+        vb::Raise(9, kSource);
     const float total = DataSet.NTotal(i);
     const float s = total > 0.0f ? 1.0f / total : 0.0f;
     float* counts = row_.data();

@@ -24,6 +24,7 @@
 #include "clsProgress.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void applyParam(IMeth& meth, int32_t param, float v, float& K, float& Linf) {
 
 void checkGridType(int32_t gridType) {
     if (gridType < 0 || gridType >= MVornGlobs::kNumGridTypes)
-        throw VbError(5, kSource, "Invalid procedure call or argument");
+        vb::Raise(5, kSource);
 }
 
 // Writes the seasonal values of point (p1, p2) into the method and gives the K and Linf
@@ -108,7 +109,7 @@ bool clsLFDSearch::GridSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P
 
 bool clsLFDSearch::gridSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P1Hi,
                               int16_t P1Evals, float P2Lo, float P2Hi, int16_t P2Evals) {
-    if (P1Evals < 1 || P2Evals < 1) throw VbError(9, kSource, "Subscript out of range");
+    if (P1Evals < 1 || P2Evals < 1) vb::Raise(9, kSource);
     gridRows_ = P1Evals;
     gridCols_ = P2Evals;
     gridScores_.assign(static_cast<size_t>(P1Evals) * P2Evals, 0.0);
@@ -156,7 +157,7 @@ bool clsLFDSearch::gridSearch(IMeth& Meth, int32_t GridType, float P1Lo, float P
             if (!scored) return false;
             const float score = *scored;
             // The original runtime raised where a score turns out NaN or infinite.
-            if (!std::isfinite(score)) throw VbError(6, kSource, "Overflow");
+            vb::Checked(score, kSource);
             gridScores_[static_cast<size_t>(i - 1) * gridCols_ + (j - 1)] = score;
             if (score > best) {   // strictly: the first of equal scores stays
                 best = score;
@@ -205,11 +206,11 @@ bool clsLFDSearch::AmoebaSearch(IMeth& Meth, int32_t GridType, float P1Lo, float
     try {
         return amoebaSearch(Meth, GridType, P1Lo, P1Hi, P2Lo, P2Hi);
     } catch (const VbError& e) {
-        Hald_Error().HandleError(e, std::string("Search Failed"), false, true);
+        Hald_Error().HandleError(e, std::string("Search Failed"), Hald_Error::LogOnly);
         throw searchFailed();
     } catch (const std::exception& e) {
         Hald_Error().HandleError(VbError(51, kSource, e.what()), std::string("Search Failed"),
-                                 false, true);
+                                 Hald_Error::LogOnly);
         throw searchFailed();
     }
 }

@@ -11,6 +11,7 @@
 #include "clsVorn.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace G = MVornGlobs;
 
@@ -42,12 +43,12 @@ void clsMethBase::Create(clsVorn& DataSet) {
 }
 
 clsVorn& clsMethBase::LFD() {
-    if (!lfd1_) throw VbError(91, "IMeth_LFD", "Object variable or With block variable not set");
+    if (!lfd1_) vb::Raise(91, "IMeth_LFD");
     return *lfd1_;
 }
 
 const clsVorn& clsMethBase::firstData() const {
-    if (!lfd1_) throw VbError(91, "IMeth", "Object variable or With block variable not set");
+    if (!lfd1_) vb::Raise(91, "IMeth");
     return *lfd1_;
 }
 
@@ -75,12 +76,12 @@ void clsMethBase::CopyInto(clsMethBase& copy) const {
 }
 
 clsVorn& clsMethBase::scoreData() {
-    if (!lfd2_) throw VbError(91, "IMeth", "Object variable or With block variable not set");
+    if (!lfd2_) vb::Raise(91, "IMeth");
     return *lfd2_;
 }
 
 const clsVorn& clsMethBase::scoreData() const {
-    if (!lfd2_) throw VbError(91, "IMeth", "Object variable or With block variable not set");
+    if (!lfd2_) vb::Raise(91, "IMeth");
     return *lfd2_;
 }
 

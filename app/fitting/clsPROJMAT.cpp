@@ -22,6 +22,7 @@
 #include "clsVorn.h"
 #include "modMaths.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ double clsPROJMAT::SumAtT0(float K, float Linf, float t0) {
             const double tm = (t1 + t2) * 0.5;
             for (int16_t i = 1; i <= nd; ++i) {
                 const float count = d.Dists(i, j);
-                if (count < 0.0f) throw VbError(5, kSource, "Invalid procedure call or argument");
+                if (count < 0.0f) vb::Raise(5, kSource);
                 s += std::cos((tm - d.sTime(i)) * kTwoPi) * damp * std::sqrt(double(count));
             }
         }
@@ -178,7 +179,7 @@ void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
         float grown;
         if (Lmin < Linf) {
             const double lg = std::log(1.0 - static_cast<double>(Lmin) / Linf);
-            if (K == 0.0f) throw VbError(lg == 0.0 ? 6 : 11, kSource, lg == 0.0 ? "Overflow" : "Division by zero");
+            if (K == 0.0f) vb::Raise(lg == 0.0 ? 6 : 11, kSource);
             const double a = lg / static_cast<double>(-K);
             grown = static_cast<float>(Linf * (1.0 - std::exp(-static_cast<double>(K) * (a + dt))));
         } else {
@@ -200,7 +201,7 @@ void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
         }
         largest = std::max(largest, compared);
     }
-    if (!std::isfinite(sum)) throw VbError(6, kSource, "Overflow");
+    vb::Checked(sum, kSource);
     Score = -sum;
     maxCompared_ = largest;
     setRejected(largest == 0);

@@ -46,7 +46,7 @@ double clsSLCA::ScoreAtT0(float K, float Linf, float T0) {
         const float t1 = t2;
         t2 = d.Tmin(static_cast<int16_t>(j + 1));
         if (!(d.LBounds(static_cast<int16_t>(j + 1)) < Linf && t2 > t1)) continue;
-        if (negative_[j]) throw VbError(5, "clsSLCA", "Invalid procedure call or argument");
+        if (negative_[j]) vb::Raise(5, "clsSLCA");
         const double x = (t2 - t1) * kPi;
         const double D = std::sin(x) / x;
         const double tm = (t1 + t2) * 0.5;

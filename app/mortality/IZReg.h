@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 // Result values numbered from 1: catch curve (1) Z; Powell-Wetherall (1) Linf, (2) Z/K;
 // means (1) mean, (2) its standard error, and so on per quantity.
@@ -23,7 +24,7 @@ public:
     int32_t Count() const { return static_cast<int32_t>(values_.size()); }
     // Raises 9 outside 1..Count.
     float operator()(int32_t k) const {
-        if (k < 1 || k > Count()) throw VbError(9, "ZValues", "Subscript out of range");
+        if (k < 1 || k > Count()) vb::Raise(9, "ZValues");
         return values_[static_cast<size_t>(k - 1)];
     }
 

@@ -22,7 +22,7 @@ void clsBevHoltZ::InitialiseMe(const clsVorn& data) {
         zVals_.assign(static_cast<size_t>(data.NumDists() > 0 ? data.NumDists() : 0) + 1, 0.0f);
     } catch (const VbError& e) {
         // Logged only: the window then has no data to calculate with and says so.
-        err_.HandleError(e, std::string("Cannot initialise"), false, true);
+        err_.HandleError(e, std::string("Cannot initialise"), Hald_Error::LogOnly);
     }
 }
 
@@ -44,10 +44,11 @@ bool clsBevHoltZ::CalculateMortality(float K, float Linf, float& Lc) {
         calculated_ = true;
     } catch (const VbError& e) {
         failReason_ = e.Description;
-        err_.HandleError(e, std::string("Calculation Failed"), false, true);
+        err_.HandleError(e, std::string("Calculation Failed"), Hald_Error::LogOnly);
     } catch (const std::exception& e) {
         failReason_ = e.what();
-        err_.HandleError(VbError(51, kSource, e.what()), std::string("Calculation Failed"), false, true);
+        err_.HandleError(VbError(51, kSource, e.what()), std::string("Calculation Failed"),
+                         Hald_Error::LogOnly);
     }
     if (!calculated_) {
         setmeanZ(0);

@@ -70,7 +70,7 @@ void clsPowWeath::FitDist(int32_t dist) {
         r.linf = -vb::DivS(A, B, "clsPowWeath.FitDist");
     } catch (const VbError& err) {
         // A flat line (slope 0) has no crossing: no result, logged without a message.
-        err_.HandleError(err, std::string("Cannot initialise"), false, true);
+        err_.HandleError(err, std::string("Cannot initialise"), Hald_Error::LogOnly);
         r.line.reset();
         return;
     }

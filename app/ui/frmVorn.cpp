@@ -425,7 +425,7 @@ void frmVorn::mnuNew_Click() {
         RedrawGrid(*moLFD);
         mnuEditMode_Click();
     } catch (const VbError& e) {
-        mErr->HandleError(e, "frmVornmnuNew_Click", true, true);
+        mErr->HandleError(e, "frmVornmnuNew_Click", Hald_Error::ShowAndLog);
         ShowGrid(false);
         ReplaceDataSet();
         mbDataLoaded = false;

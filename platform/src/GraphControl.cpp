@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace chart {
 namespace {
@@ -24,7 +25,7 @@ void Widen(double& lo, double& hi) {
 }  // namespace
 
 const GraphControl::Point& GraphControl::at(int32_t i) const {
-    if (i < 1 || i > PointCount()) throw VbError(9, "GraphControl", "Subscript out of range");
+    if (i < 1 || i > PointCount()) vb::Raise(9, "GraphControl");
     return points_[static_cast<size_t>(i - 1)];
 }
 GraphControl::Point& GraphControl::at(int32_t i) {

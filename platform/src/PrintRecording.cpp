@@ -3,6 +3,7 @@
 
 #include "print/Printer.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace print {
 namespace {
@@ -93,7 +94,7 @@ void RecordingPrinter::Start() {
     if (started_) return;
     if (failToStart) {
         failToStart = false;
-        throw VbError(kPrinterError, "Printer", "Printer error");
+        vb::Raise(kPrinterError, "Printer");
     }
     started_ = true;
     page_ = 1;
@@ -130,7 +131,7 @@ void RecordingPrinter::EndDoc() {
     if (failAtEndDoc) {
         failAtEndDoc = false;
         started_ = false;
-        throw VbError(kPrinterError, "Printer", "Printer error");
+        vb::Raise(kPrinterError, "Printer");
     }
     const bool ended = started_;
     if (started_) ++documentsEnded;

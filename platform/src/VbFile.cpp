@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace vb {
 namespace {
@@ -24,24 +25,7 @@ std::map<int16_t, FileEntry>& Table() {
     return table;
 }
 
-[[noreturn]] void Raise(int32_t number) {
-    const char* text = "Application-defined or object-defined error";
-    switch (number) {
-    case errBadFileNumber: text = "Bad file name or number"; break;
-    case errFileNotFound: text = "File not found"; break;
-    case errBadFileMode: text = "Bad file mode"; break;
-    case errFileAlreadyOpen: text = "File already open"; break;
-    case errDeviceIO: text = "Device I/O error"; break;
-    case errInputPastEnd: text = "Input past end of file"; break;
-    case errBadRecordNumber: text = "Bad record number"; break;
-    case 67: text = "Too many files"; break;
-    case errPermissionDenied: text = "Permission denied"; break;
-    case errPathAccess: text = "Path/File access error"; break;
-    case errPathNotFound: text = "Path not found"; break;
-    default: break;
-    }
-    throw VbError(number, "Vorn5", text);
-}
+[[noreturn]] void Raise(int32_t number) { vb::Raise(number, "Vorn5"); }
 
 int32_t ErrnoToError(int e) {
     switch (e) {

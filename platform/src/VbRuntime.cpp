@@ -356,11 +356,9 @@ float CSng(std::string_view text) {
     return CSng(v);
 }
 
-float CSng(double x) {
-    if (std::isnan(x)) raise(6, "CSng");
-    float f = static_cast<float>(x);
-    if (std::isinf(f)) raise(6, "CSng");
-    return f;
+float CSng(double x, const char* source) {
+    if (!(std::fabs(x) <= static_cast<double>(FLT_MAX))) trap(6, source, "CSng");
+    return static_cast<float>(x);
 }
 
 namespace {

@@ -92,6 +92,7 @@ TEST(VbRuntime, NumericTextsAndConversions) {
     EXPECT_EQ(errorOf([] { CSng(""); }), 13);
     EXPECT_EQ(errorOf([] { CSng("1E39"); }), 6);
     EXPECT_EQ(errorOf([] { CSng(1E39); }), 6);
+    EXPECT_EQ(CSng(static_cast<double>(std::numeric_limits<float>::max())), std::numeric_limits<float>::max());
     EXPECT_EQ(errorOf([] { CDbl("x"); }), 13);
     EXPECT_EQ(errorOf([] { CDbl("1E400"); }), 6);
 }
@@ -155,6 +156,9 @@ TEST(VbRuntime, RaisedErrorsCarryTheRuntimeTextAndTheCallersSource) {
         {[] { Div(2, 0, "clsThing.Mean"); }, 11, "clsThing.Mean", "Division by zero"},
         {[] { Sqr(-1, "clsThing.SD"); }, 5, "clsThing.SD", "Invalid procedure call or argument"},
         {[] { Div(2, 0); }, 11, "Vorn5.Div", "Division by zero"},
+        {[] { Checked(1E308 * 10.0, "clsThing.Sum"); }, 6, "clsThing.Sum", "Overflow"},
+        {[] { Checked(std::numeric_limits<float>::quiet_NaN(), "clsThing.Sum"); }, 6, "clsThing.Sum", "Overflow"},
+        {[] { CSng(3.4028235E+38, "clsThing.Store"); }, 6, "clsThing.Store", "Overflow"},
     };
     for (const Case& c : cases) {
         try {
@@ -166,6 +170,16 @@ TEST(VbRuntime, RaisedErrorsCarryTheRuntimeTextAndTheCallersSource) {
             EXPECT_EQ(e.Description, c.text);
         }
     }
+}
+
+TEST(VbRuntime, AnyCaughtExceptionBecomesOneVbError) {
+    const VbError kept = AsVbError(VbError(9, "clsThing.Item", "Subscript out of range"), "other");
+    EXPECT_EQ(kept.Number, 9);
+    EXPECT_EQ(kept.Source, "clsThing.Item");
+    const VbError other = AsVbError(std::runtime_error("bad alloc"), "clsThing.Fit");
+    EXPECT_EQ(other.Number, vbObjectError + 2251);
+    EXPECT_EQ(other.Source, "clsThing.Fit");
+    EXPECT_EQ(other.Description, "bad alloc");
 }
 
 TEST(VbRuntime, TrimRemovesSpacesOnly) {

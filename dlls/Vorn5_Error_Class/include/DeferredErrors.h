@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "Hald_Error.h"
 #include "vb/VbError.h"
 
 struct DeferredError {
     VbError Error;
     std::optional<std::string> Title;
-    bool Display = true;
-    bool LogError = true;
+    Hald_Error::Report How = Hald_Error::ShowAndLog;
 };
 
 class DeferredErrors {

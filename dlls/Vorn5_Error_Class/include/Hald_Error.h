@@ -10,6 +10,16 @@
 
 class Hald_Error {
 public:
+    // What HandleError does with an error: show it in a critical box, append it to the
+    // error log, or both.
+    struct Report {
+        bool Display;
+        bool LogError;
+    };
+    static constexpr Report ShowAndLog{true, true};
+    static constexpr Report LogOnly{false, true};
+    static constexpr Report ShowOnly{true, false};
+
     // Shows a modal box with the prompt word-wrapped at the first space at or after
     // column 40 and the title fitted to 40 characters; returns the button pressed,
     // 0 when nothing was shown (empty prompt: logged instead).
@@ -19,10 +29,10 @@ public:
                         std::optional<int32_t> Context = std::nullopt);
 
     // Reports `RTErr` (shown in a critical box titled `Title`, or the error's source, and
-    // appended to the error log, as the two switches say). True when the error was worth
-    // reporting (its number is not 3146).
+    // appended to the error log, as `How` says). True when the error was worth reporting
+    // (its number is not 3146).
     bool HandleError(const VbError& RTErr, std::optional<std::string> Title = std::nullopt,
-                     bool Display = true, bool LogError = true);
+                     Report How = ShowAndLog);
 
     // One error of a database engine's collection: False for a time-out state ("S1T00" at
     // the start of its description), otherwise True unless its number is 3146.

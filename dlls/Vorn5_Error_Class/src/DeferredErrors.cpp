@@ -15,5 +15,5 @@ std::vector<DeferredError>* DeferredErrors::Target() { return target; }
 void DeferredErrors::Replay(std::vector<DeferredError>& reports) {
     std::vector<DeferredError> due;
     due.swap(reports);
-    for (const DeferredError& r : due) Hald_Error().HandleError(r.Error, r.Title, r.Display, r.LogError);
+    for (const DeferredError& r : due) Hald_Error().HandleError(r.Error, r.Title, r.How);
 }

@@ -67,21 +67,20 @@ int16_t Hald_Error::ShowMessage(const std::string& Prompt, std::optional<int32_t
     return forms::Forms().MsgBox(wrapPrompt(Prompt), buttons, fitTitle(ProcedureName), helpFile, context);
 }
 
-bool Hald_Error::HandleError(const VbError& RTErr, std::optional<std::string> Title, bool Display,
-                             bool LogError) {
+bool Hald_Error::HandleError(const VbError& RTErr, std::optional<std::string> Title, Report How) {
     const bool worth = RTErr.Number != kOdbcCallFailed;
     if (std::vector<DeferredError>* later = DeferredErrors::Target()) {
-        later->push_back({RTErr, std::move(Title), Display, LogError});
+        later->push_back({RTErr, std::move(Title), How});
         return worth;
     }
     const std::string title = Title ? *Title : RTErr.Source;
-    if (worth && Display) {
+    if (worth && How.Display) {
         if (!RTErr.HelpFile.empty())
             ShowMessage(RTErr.Description, forms::vbCritical, title, RTErr.HelpFile, RTErr.HelpContext);
         else
             ShowMessage(RTErr.Description, forms::vbCritical, title);
     }
-    if (worth && LogError) ErrorLogging::LogError(RTErr.Number, RTErr.Description, title);
+    if (worth && How.LogError) ErrorLogging::LogError(RTErr.Number, RTErr.Description, title);
     return worth;
 }
 

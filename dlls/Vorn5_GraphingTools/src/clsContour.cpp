@@ -341,10 +341,7 @@ void clsContour::ShowGraph(int32_t lHWnd) {
 
 void clsContour::HandleFailure(const std::exception& e, const std::string& procedure) {
     const std::string title = "cls_Contour_" + procedure;
-    if (auto* vbErr = dynamic_cast<const VbError*>(&e))
-        ErrorHandler().HandleError(*vbErr, title, false, true);
-    else
-        ErrorHandler().HandleError(VbError(vbObjectError + 2251, title, e.what()), title, false, true);
+    ErrorHandler().HandleError(AsVbError(e, title), title, Hald_Error::LogOnly);
     Chart().WGCleanup(&ErrInfo, 0);
 }
 
@@ -356,7 +353,7 @@ bool clsContour::AddLine(double& dX1, double& dY1, double& dX2, double& dY2) {
         // Every line object is in use: the store is full (checked before anything is written).
         if (nextSegment_ < 1 || nextSegment_ > static_cast<int32_t>(lineObjects_.size()) ||
             nextSegment_ > static_cast<int32_t>(segX1_.size()))
-            throw VbError(9, src, "Subscript out of range");
+            vb::Raise(9, src);
         const size_t k = static_cast<size_t>(nextSegment_ - 1);
         segX1_[k] = dX1;
         segY1_[k] = dY1;
@@ -382,12 +379,12 @@ bool clsContour::ShowShape(double dNormWidth, int32_t lShapeNo, double vntX, dou
         auto& wg = Chart();
         if (wg.WGIsGraphDescValid(graph_) == 0) throw VbError(kGraphNotValid, src, "Graph Desc Not Valid");
         if (lShapeNo < 1 || lShapeNo > static_cast<int32_t>(shapeObjects_.size()))
-            throw VbError(9, src, "Subscript out of range");
+            vb::Raise(9, src);
         double lo = 0, hi = 0;
         wg.WGGetAxisRange(graph_, xAxis_, lo, hi);
-        const double xn = 0.15 + 0.75 * vb::Div(vntX - lo, hi - lo);
+        const double xn = 0.15 + 0.75 * vb::Div(vntX - lo, hi - lo, src.c_str());
         wg.WGGetAxisRange(graph_, yAxis_, lo, hi);
-        const double yn = 0.1 + 0.75 * (1 - vb::Div(vntY - lo, hi - lo));
+        const double yn = 0.1 + 0.75 * (1 - vb::Div(vntY - lo, hi - lo, src.c_str()));
         const double h = dNormWidth / 2;
         const int32_t obj = shapeObjects_[static_cast<size_t>(lShapeNo - 1)];
         wg.WGChangeObjectCoordNorm(graph_, obj, xn - h, yn - h, xn + h, yn + h, -1);

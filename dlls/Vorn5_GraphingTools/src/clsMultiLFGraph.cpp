@@ -38,7 +38,7 @@ void clsMultiLFGraph::Create(GrColor eWinColor, GrColor eBorderColor, GrColor eP
 void clsMultiLFGraph::AddFloatPlot(int16_t vNumPoints, const std::vector<double>& vX,
                                    const std::vector<std::array<double, 2>>& vY, const std::string& sName) {
     if (vNumPoints < 1 || static_cast<size_t>(vNumPoints) > vX.size() || static_cast<size_t>(vNumPoints) > vY.size())
-        throw VbError(9, "clsMultiLFGraph.AddFloatPlot", "Subscript out of range");
+        vb::Raise(9, "clsMultiLFGraph.AddFloatPlot");
     // One width for the whole plot, from the latest series that has two bars to measure.
     if (vNumPoints >= 2) {
         barWidth_ = vX[1] - vX[0];
@@ -62,7 +62,7 @@ void clsMultiLFGraph::AddFloatPlot(int16_t vNumPoints, const std::vector<double>
 void clsMultiLFGraph::AddLinePlot(int32_t vNumPoints, const std::vector<double>& vX, const std::vector<double>& vY,
                                   const std::string& sName) {
     if (vNumPoints < 0 || static_cast<size_t>(vNumPoints) > vX.size() || static_cast<size_t>(vNumPoints) > vY.size())
-        throw VbError(9, "clsMultiLFGraph.AddLinePlot", "Subscript out of range");
+        vb::Raise(9, "clsMultiLFGraph.AddLinePlot");
     LineSeries s;
     s.x.assign(vX.begin(), vX.begin() + vNumPoints);
     s.y.assign(vY.begin(), vY.begin() + vNumPoints);

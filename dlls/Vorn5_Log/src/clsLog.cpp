@@ -88,5 +88,5 @@ void clsLog::LogText(int32_t vData) { buffer_ += vb::CStr(vData); }
 void clsLog::DeleteLogFile() {
     std::error_code ec;
     fs::remove(document_.Filename(), ec);  // false without error: not there, already gone
-    if (ec) throw VbError(75, "clsLog.DeleteLogFile", "Path/File access error");
+    if (ec) vb::Raise(75, "clsLog.DeleteLogFile");
 }

@@ -12,37 +12,17 @@
 #include "clsNelMead.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <exception>
 
+#include "vb/VbRuntime.h"
+
 namespace {
 
+constexpr const char* kSource = "clsNelMead";
 constexpr int32_t kOutOfBounds = 2982;
 constexpr int32_t kOutOfRange = 2983;
 constexpr int32_t kMaxIterations = 2984;
-
-double Checked(double v)
-{
-    if (!std::isfinite(v)) throw VbError(6, "clsNelMead", "Overflow");
-    return v;
-}
-
-// Rounds to single as the original runtime did: out of single range is overflow (6).
-float ToSingle(double v)
-{
-    if (!(std::fabs(v) <= static_cast<double>(FLT_MAX))) throw VbError(6, "clsNelMead", "Overflow");
-    return static_cast<float>(v);
-}
-
-double Divide(double num, double den)
-{
-    if (den == 0.0) {
-        if (num == 0.0) throw VbError(6, "clsNelMead", "Overflow");
-        throw VbError(11, "clsNelMead", "Division by zero");
-    }
-    return Checked(num / den);
-}
 
 }  // namespace
 
@@ -62,13 +42,13 @@ void clsNelMead::Reset()
 double clsNelMead::Parameter(int32_t lParam) const
 {
     if (lParam < 1 || lParam > n_ || vertices_.empty())
-        throw VbError(9, "clsNelMead", "Subscript out of range");
+        vb::Raise(9, kSource);
     return vertices_[best_][lParam];
 }
 
 void clsNelMead::Create(INelMead* objCall, int32_t lDimens)
 {
-    if (lDimens < 1) throw VbError(9, "clsNelMead", "Subscript out of range");
+    if (lDimens < 1) vb::Raise(9, kSource);
     callback_ = objCall;
     n_ = lDimens;
     numVertices_ = n_ + 1;
@@ -99,49 +79,42 @@ void clsNelMead::SetParameter(int32_t param, double dblLo, double dblHi, double 
         rangeHi_[param] = dblRangeHi;
     } catch (const VbError& err) {
         if (err.Number == vbObjectError + kOutOfBounds)
-            errorHandler_.ShowMessage(err.Description, 48, std::string("clsNelMead"));
-        errorHandler_.HandleError(err, std::string("clsNelMead_SetParameter"), false, true);
+            errorHandler_.ShowMessage(err.Description, 48, std::string(kSource));
+        errorHandler_.HandleError(err, std::string("clsNelMead_SetParameter"), Hald_Error::LogOnly);
     }
 }
 
 void clsNelMead::Minimise()
 {
     try {
-        try {
-            Reset();
-            if (callback_ == nullptr)
-                throw VbError(91, "clsNelMead", "Object variable or With block variable not set");
-            for (int32_t i = 1; i <= numVertices_; ++i) {
-                inRange_ = true;
-                for (int32_t j = 1; j <= n_; ++j) {
-                    const double v = (i == j + 1) ? startHi_[j] : startLo_[j];
-                    vertices_[i][j] = v;
-                    if (!(rangeLo_[j] <= v && v <= rangeHi_[j])) inRange_ = false;
-                }
-                if (!inRange_)
-                    throw VbError(vbObjectError + kOutOfRange, "_Minimise",
-                                  "Parameter has gone out of Range");
-                std::copy(vertices_[i].begin(), vertices_[i].end(), trial_.begin());
-                values_[i] = Evaluate(trial_);
+        Reset();
+        if (callback_ == nullptr) vb::Raise(91, kSource);
+        for (int32_t i = 1; i <= numVertices_; ++i) {
+            inRange_ = true;
+            for (int32_t j = 1; j <= n_; ++j) {
+                const double v = (i == j + 1) ? startHi_[j] : startLo_[j];
+                vertices_[i][j] = v;
+                if (!(rangeLo_[j] <= v && v <= rangeHi_[j])) inRange_ = false;
             }
-            Amoeba();
-        } catch (const VbError&) {
-            throw;
-        } catch (const std::exception& e) {
-            throw VbError(vbObjectError + 2251, "clsNelMead", e.what());
+            if (!inRange_)
+                throw VbError(vbObjectError + kOutOfRange, "_Minimise", "Parameter has gone out of Range");
+            std::copy(vertices_[i].begin(), vertices_[i].end(), trial_.begin());
+            values_[i] = Evaluate(trial_);
         }
-    } catch (const VbError& err) {
+        Amoeba();
+    } catch (const std::exception& e) {
         // The caller learns of a failed run from MinOK and MinFuncVal alone.
         converged_ = false;
         minFuncVal_ = Unset;
-        errorHandler_.HandleError(err, std::string("clsNelMead_Minimise"), false, true);
+        errorHandler_.HandleError(AsVbError(e, kSource), std::string("clsNelMead_Minimise"),
+                                  Hald_Error::LogOnly);
     }
 }
 
 double clsNelMead::Evaluate(std::vector<double>& point)
 {
     int32_t vtx = n_;
-    return Checked(callback_->MinFunc(point, vtx));
+    return vb::Checked(callback_->MinFunc(point, vtx), kSource);
 }
 
 bool clsNelMead::BuildTrial(std::vector<double>& point, double a, const std::vector<double>& p,
@@ -149,7 +122,7 @@ bool clsNelMead::BuildTrial(std::vector<double>& point, double a, const std::vec
 {
     inRange_ = true;
     for (int32_t j = 1; j <= n_; ++j) {
-        const double v = Checked(a * p[j] - b * q[j]);
+        const double v = vb::Checked(a * p[j] - b * q[j], kSource);
         point[j] = v;
         if (!(rangeLo_[j] <= v && v <= rangeHi_[j])) {
             inRange_ = false;
@@ -183,8 +156,9 @@ void clsNelMead::Amoeba()
         }
 
         const double hi = values_[ihi], lo = values_[ilo];
-        const float spread =
-            ToSingle(Divide(Checked(2.0 * std::fabs(hi - lo)), Checked(std::fabs(hi) + std::fabs(lo))));
+        const float spread = vb::CSng(vb::Div(vb::Checked(2.0 * std::fabs(hi - lo), kSource),
+                                              vb::Checked(std::fabs(hi) + std::fabs(lo), kSource), kSource),
+                                      kSource);
         ftolMetBefore_ = ftolOK_;
         if (spread < ftol_) ftolOK_ = true;
 
@@ -198,7 +172,7 @@ void clsNelMead::Amoeba()
                 }
                 largest = modNelMeadMaths::Max(largest, modNelMeadMaths::RelDiff(pmax, pmin));
             }
-            if (ToSingle(largest) < xtol_) xtolOK_ = true;
+            if (vb::CSng(largest, kSource) < xtol_) xtolOK_ = true;
         }
 
         bool stop = false;
@@ -225,7 +199,7 @@ void clsNelMead::Amoeba()
             double sum = 0.0;
             for (int32_t i = 1; i <= numVertices_; ++i)
                 if (i != ihi) sum += vertices_[i][j];
-            centroid_[j] = Checked(sum / n_);
+            centroid_[j] = vb::Checked(sum / n_, kSource);
         }
 
         std::vector<double>& worst = vertices_[ihi];
@@ -247,7 +221,7 @@ void clsNelMead::Amoeba()
                 std::copy(trial_.begin(), trial_.end(), worst.begin());
                 values_[ihi] = ytry;
             }
-            for (int32_t j = 1; j <= n_; ++j) expand_[j] = Checked((worst[j] + centroid_[j]) / 2.0);
+            for (int32_t j = 1; j <= n_; ++j) expand_[j] = vb::Checked((worst[j] + centroid_[j]) / 2.0, kSource);
             const double ycon = Evaluate(expand_);
             if (ycon < values_[ihi]) {
                 std::copy(expand_.begin(), expand_.end(), worst.begin());
@@ -256,7 +230,7 @@ void clsNelMead::Amoeba()
                 for (int32_t i = 1; i <= numVertices_; ++i) {
                     if (i == ilo) continue;
                     for (int32_t j = 1; j <= n_; ++j)
-                        vertices_[i][j] = Checked((vertices_[i][j] + vertices_[ilo][j]) / 2.0);
+                        vertices_[i][j] = vb::Checked((vertices_[i][j] + vertices_[ilo][j]) / 2.0, kSource);
                     values_[i] = Evaluate(vertices_[i]);
                 }
             }

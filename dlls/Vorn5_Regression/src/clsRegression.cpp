@@ -9,37 +9,18 @@
 #include <cmath>
 #include <exception>
 
+#include "vb/VbRuntime.h"
+
 namespace {
 
 constexpr int32_t kZeroPoints = 2281;
-constexpr int32_t kUnidentified = 2251;
-
-double Checked(double v)
-{
-    if (!std::isfinite(v)) throw VbError(6, "clsRegression", "Overflow");
-    return v;
-}
-
-double Div(double num, double den)
-{
-    if (den == 0.0) {
-        if (num == 0.0) throw VbError(6, "clsRegression", "Overflow");
-        throw VbError(11, "clsRegression", "Division by zero");
-    }
-    return Checked(num / den);
-}
-
-double Sqr(double v)
-{
-    if (v < 0.0) throw VbError(5, "clsRegression", "Invalid procedure call or argument");
-    return std::sqrt(v);
-}
+constexpr const char* kSource = "clsRegression";
 
 }  // namespace
 
 void clsRegression::Create(int32_t lNoPoints)
 {
-    if (lNoPoints < 1) throw VbError(9, "clsRegression", "Subscript out of range");
+    if (lNoPoints < 1) vb::Raise(9, kSource);
     n_ = lNoPoints;
     x_.assign(n_ + 1, 0.0);
     y_.assign(n_ + 1, 0.0);
@@ -49,7 +30,7 @@ void clsRegression::Create(int32_t lNoPoints)
 template <typename T> void clsRegression::Copy(std::vector<double>& to, const std::vector<T>& from)
 {
     if (n_ < 1 || static_cast<int64_t>(from.size()) < static_cast<int64_t>(n_) + 1)
-        throw VbError(9, "clsRegression", "Subscript out of range");
+        vb::Raise(9, kSource);
     for (int32_t i = 1; i <= n_; ++i) to[i] = static_cast<double>(from[i]);
 }
 
@@ -71,17 +52,11 @@ void clsRegression::setWeights(const std::vector<float>& vdata)
 bool clsRegression::Fit()
 {
     try {
-        try {
-            DoFit();
-            return true;
-        } catch (const VbError&) {
-            throw;
-        } catch (const std::exception& e) {
-            throw VbError(vbObjectError + kUnidentified, "clsRegression", e.what());
-        }
-    } catch (const VbError& err) {
+        DoFit();
+        return true;
+    } catch (const std::exception& e) {
         // Logged only: the callers test the result and report the failure themselves.
-        errorHandler_.HandleError(err, std::string("clsRegression"), false, true);
+        errorHandler_.HandleError(AsVbError(e, kSource), std::string(kSource), Hald_Error::LogOnly);
         return false;
     }
 }
@@ -89,7 +64,7 @@ bool clsRegression::Fit()
 void clsRegression::DoFit()
 {
     if (n_ == 0)
-        throw VbError(vbObjectError + kZeroPoints, "clsRegression", "Cannot Regress with Zero Points.");
+        throw VbError(vbObjectError + kZeroPoints, kSource, "Cannot Regress with Zero Points.");
 
     double s = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
     for (int32_t i = 1; i <= n_; ++i) {
@@ -102,28 +77,28 @@ void clsRegression::DoFit()
         syy += w * y * y;
         sxy += w * x * y;
     }
-    s = Checked(s);
-    sx = Checked(sx);
-    sy = Checked(sy);
-    sxx = Checked(sxx);
-    syy = Checked(syy);
-    sxy = Checked(sxy);
+    s = vb::Checked(s, kSource);
+    sx = vb::Checked(sx, kSource);
+    sy = vb::Checked(sy, kSource);
+    sxx = vb::Checked(sxx, kSource);
+    syy = vb::Checked(syy, kSource);
+    sxy = vb::Checked(sxy, kSource);
 
-    const double m = Div(sx, s);
+    const double m = vb::Div(sx, s, kSource);
     double st2 = 0.0;
     double b = 0.0;
     for (int32_t i = 1; i <= n_; ++i) {
         if (weighted_ && !(w_[i] > 0.0)) continue;
-        const double sig = weighted_ ? Div(1.0, std::sqrt(w_[i])) : 1.0;
-        const double t = Div(x_[i] - m, sig);
+        const double sig = weighted_ ? vb::Div(1.0, std::sqrt(w_[i]), kSource) : 1.0;
+        const double t = vb::Div(x_[i] - m, sig, kSource);
         st2 += t * t;
-        b += Div(t * y_[i], sig);
+        b += vb::Div(t * y_[i], sig, kSource);
     }
-    b_ = b = Div(Checked(b), Checked(st2));
+    b_ = b = vb::Div(vb::Checked(b, kSource), vb::Checked(st2, kSource), kSource);
 
-    a_ = Div(sy - sx * b, s);
-    sigA_ = Sqr(Div(1.0 + Div(sx * sx, s * st2), s));
-    sigB_ = Sqr(Div(1.0, st2));
+    a_ = vb::Div(sy - sx * b, s, kSource);
+    sigA_ = vb::Sqr(vb::Div(1.0 + vb::Div(sx * sx, s * st2, kSource), s, kSource), kSource);
+    sigB_ = vb::Sqr(vb::Div(1.0, st2, kSource), kSource);
 
     double chi2 = 0.0;
     for (int32_t i = 1; i <= n_; ++i) {
@@ -134,17 +109,17 @@ void clsRegression::DoFit()
             chi2 += r * r;
         }
     }
-    chi2_ = Checked(chi2);
+    chi2_ = vb::Checked(chi2, kSource);
     if (!weighted_) {
-        const double scale = Sqr(Div(chi2_, static_cast<double>(n_ - 2)));
+        const double scale = vb::Sqr(vb::Div(chi2_, static_cast<double>(n_ - 2), kSource), kSource);
         sigA_ *= scale;
         sigB_ *= scale;
     }
 
-    varY_ = Div(b * b * sxx + a_ * a_ * s + syy - 2.0 * (a_ * sy + b * sxy) + 2.0 * a_ * b * sx,
-                static_cast<double>(n_));
+    varY_ = vb::Div(b * b * sxx + a_ * a_ * s + syy - 2.0 * (a_ * sy + b * sxy) + 2.0 * a_ * b * sx,
+                    static_cast<double>(n_), kSource);
 
-    noConstantB_ = Div(sxy, sxx);
-    noConstantVarY_ = Div(syy - Div(sxy * sxy, sxx), s);
-    noConstantSEb_ = Sqr(Div(noConstantVarY_, sxx));
+    noConstantB_ = vb::Div(sxy, sxx, kSource);
+    noConstantVarY_ = vb::Div(syy - vb::Div(sxy * sxy, sxx, kSource), s, kSource);
+    noConstantSEb_ = vb::Sqr(vb::Div(noConstantVarY_, sxx, kSource), kSource);
 }

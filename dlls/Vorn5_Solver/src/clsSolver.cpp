@@ -10,6 +10,8 @@
 #include <cmath>
 #include <exception>
 
+#include "vb/VbRuntime.h"
+
 namespace {
 
 constexpr float kSingleMax = 3.4E+38f;
@@ -19,29 +21,6 @@ constexpr int32_t kSafeNotBracketed = 2306;
 constexpr int32_t kSafeMaxIterations = 2307;
 constexpr int32_t kBracketBadStart = 2308;
 constexpr int32_t kBracketNotFound = 2309;
-
-// A non-finite single is what the original runtime reported as overflow (6); a
-// division by zero is 11, 0/0 is 6.
-float Checked(float v, const char* source)
-{
-    if (!std::isfinite(v)) throw VbError(6, source, "Overflow");
-    return v;
-}
-
-double Checked(double v, const char* source)
-{
-    if (!std::isfinite(v)) throw VbError(6, source, "Overflow");
-    return v;
-}
-
-template <typename T> T Divide(T num, T den, const char* source)
-{
-    if (den == 0) {
-        if (num == 0) throw VbError(6, source, "Overflow");
-        throw VbError(11, source, "Division by zero");
-    }
-    return Checked(num / den, source);
-}
 
 int Sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
@@ -73,7 +52,7 @@ float clsSolver::F(float x)
     if (zeroFunction_) return 0.0f;
     float arg = x;
     const float fn = callback_->Fn(arg);
-    return Checked(static_cast<float>(target_) - fn, "clsSolver");
+    return vb::Checked(static_cast<float>(target_) - fn, "clsSolver");
 }
 
 float clsSolver::root(ISolver& objCall, bool blnDFunc, float vntXlo, float vntXHi,
@@ -93,17 +72,12 @@ float clsSolver::root(ISolver& objCall, bool blnDFunc, float vntXlo, float vntXH
     const int32_t capError = blnDFunc ? kSafeMaxIterations : kBrentMaxIterations;
     lastEstimate_ = vntXlo;
     try {
-        try {
-            return blnDFunc ? RtSafe(vntXlo, vntXHi) : Brent(vntXlo, vntXHi);
-        } catch (const VbError&) {
-            throw;
-        } catch (const std::exception& e) {
-            throw VbError(vbObjectError + 2251, blnDFunc ? "RTSAFE" : "ZBRENT", e.what());
-        }
-    } catch (const VbError& err) {
-        errorHandler_.HandleError(err, std::nullopt, true, true);
+        return blnDFunc ? RtSafe(vntXlo, vntXHi) : Brent(vntXlo, vntXHi);
+    } catch (const std::exception& e) {
+        const VbError err = AsVbError(e, blnDFunc ? "RTSAFE" : "ZBRENT");
+        errorHandler_.HandleError(err);
         if (err.Number == vbObjectError + capError) return lastEstimate_;
-        throw;
+        throw err;
     }
 }
 
@@ -117,7 +91,7 @@ float clsSolver::Brent(float a, float b)
     float fb = (cacheFits && cachedHigh_) ? *cachedHigh_ : F(b);
     if (fb == 0.0f) return b;
     lastEstimate_ = b;
-    if (Checked(fa * fb, src) > 0.0f)
+    if (vb::Checked(fa * fb, src) > 0.0f)
         throw VbError(vbObjectError + kBrentNotBracketed, src, "ZBRENT - Root must be bracketed");
 
     float c = 0.0f, d = 0.0f, e = 0.0f;
@@ -126,7 +100,7 @@ float clsSolver::Brent(float a, float b)
         if ((fb > 0.0f && fc > 0.0f) || (fb < 0.0f && fc < 0.0f)) {
             c = a;
             fc = fa;
-            d = Checked(b - a, src);
+            d = vb::Checked(b - a, src);
             e = d;
         }
         if (std::fabs(fc) < std::fabs(fb)) {
@@ -138,27 +112,27 @@ float clsSolver::Brent(float a, float b)
             fc = fa;
         }
         const float tol1 = static_cast<float>(0.5 * tolerance_ + 6E-8 * std::fabs(b));
-        const float xm = Checked(c - b, src) / 2.0f;
+        const float xm = vb::Checked(c - b, src) / 2.0f;
         if (std::fabs(xm) <= tol1 || fb == 0.0f) return b;
         if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
-            const float s = Divide(fb, fa, src);
+            const float s = vb::DivS(fb, fa, src);
             float p, q;
             if (a == c) {
                 p = 2.0f * xm * s;
                 q = 1.0f - s;
             } else {
-                q = Divide(fa, fc, src);
-                const float r = Divide(fb, fc, src);
-                p = Checked(s * (2.0f * xm * q * (q - r) - (b - a) * (r - 1.0f)), src);
-                q = Checked((q - 1.0f) * (r - 1.0f) * (s - 1.0f), src);
+                q = vb::DivS(fa, fc, src);
+                const float r = vb::DivS(fb, fc, src);
+                p = vb::Checked(s * (2.0f * xm * q * (q - r) - (b - a) * (r - 1.0f)), src);
+                q = vb::Checked((q - 1.0f) * (r - 1.0f) * (s - 1.0f), src);
             }
             if (p > 0.0f) q = -q;
             p = std::fabs(p);
-            const float min1 = Checked(3.0f * xm * q - std::fabs(tol1 * q), src);
-            const float min2 = Checked(std::fabs(e * q), src);
+            const float min1 = vb::Checked(3.0f * xm * q - std::fabs(tol1 * q), src);
+            const float min2 = vb::Checked(std::fabs(e * q), src);
             if (2.0f * p < modSolverMaths::Min(min1, min2)) {
                 e = d;
-                d = Divide(p, q, src);
+                d = vb::DivS(p, q, src);
             } else {
                 d = xm;
                 e = d;
@@ -170,7 +144,7 @@ float clsSolver::Brent(float a, float b)
         a = b;
         fa = fb;
         if (std::fabs(d) > tol1)
-            b = Checked(b + d, src);
+            b = vb::Checked(b + d, src);
         else
             b = b + (xm >= 0.0f ? std::fabs(tol1) : -std::fabs(tol1));
         lastEstimate_ = b;
@@ -211,7 +185,7 @@ float clsSolver::RtSafe(float x1, float x2)
             if (xl == rts) return static_cast<float>(rts);
         } else {
             dxold = dx;
-            dx = Divide(fr, df, src);
+            dx = vb::Div(fr, df, src);
             const double temp = rts;
             rts -= dx;
             lastEstimate_ = static_cast<float>(rts);
@@ -247,7 +221,7 @@ void clsSolver::BracketRoot(ISolver& objCall, float sngStartingValue, float sngM
     float xOther = 0.0f, fOther = 0.0f;
     bool found = false;
     if (direction == UnknownDirection) {
-        const float x1 = Checked(x * m, src);
+        const float x1 = vb::Checked(x * m, src);
         const float f1 = F(x1);
         if (Sign(f1) != Sign(f0)) {
             xOther = x1;
@@ -271,7 +245,7 @@ void clsSolver::BracketRoot(ISolver& objCall, float sngStartingValue, float sngM
                               "BracketRoot - No sign change found");
             fprev = f0;
             xprev = x;
-            x = Checked(x * m, src);
+            x = vb::Checked(x * m, src);
             f0 = F(x);
         } while (Sign(fprev) == Sign(f0) && lowerBound_ <= x && x <= upperBound_);
         // The point before the last, kept as evaluated (x / m need not give it back

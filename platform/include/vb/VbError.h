@@ -25,4 +25,11 @@ public:
     int32_t HelpContext;
 };
 
+// An error caught as a std::exception, as the program's one error type: a VbError as it
+// stands, anything else as the unidentified error (vbObjectError + 2251) of `source`.
+inline VbError AsVbError(const std::exception& e, const std::string& source) {
+    if (const auto* err = dynamic_cast<const VbError*>(&e)) return *err;
+    return VbError(vbObjectError + 2251, source, e.what());
+}
+
 #endif

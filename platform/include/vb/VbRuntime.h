@@ -2,6 +2,7 @@
 #define VBRUNTIME_H
 // Number texts, conversions and rounding rules of the original runtime, which the
 // program's reports and tests depend on. Plain functions, no Qt.
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +31,9 @@ bool IsNumeric(std::string_view text);
 double Val(std::string_view text);       // locale-blind, stops at the first bad character
 float CSng(std::string_view text);       // raises 13 (type mismatch) or 6 (overflow)
 double CDbl(std::string_view text);      // raises 13
-float CSng(double x);                    // raises 6 when out of single range
+// x as a single, as an assignment of a Double to a Single: raises 6 when |x| lies beyond
+// the largest single or x is NaN (naming `source` when one is given).
+float CSng(double x, const char* source = nullptr);
 
 // Rounding: CInt/CLng/CByte round halves to even and raise 6 on overflow;
 // Int floors, Fix truncates.
@@ -58,6 +61,16 @@ float DivS(float a, float b, const char* source = nullptr);
 double Log(double x, const char* source = nullptr);
 double Sqr(double x, const char* source = nullptr);
 double Exp(double x, const char* source = nullptr);
+// The result of an operation, checked as the runtime checked every operation: x itself,
+// or error 6 (overflow) of `source` when x is infinite or NaN. Inline: hot loops use it.
+inline double Checked(double x, const char* source) {
+    if (!std::isfinite(x)) Raise(6, source);
+    return x;
+}
+inline float Checked(float x, const char* source) {
+    if (!std::isfinite(x)) Raise(6, source);
+    return x;
+}
 
 // Trim/LTrim/RTrim remove spaces only.
 std::string Trim(std::string_view s);

@@ -13,6 +13,7 @@
 #include "modHald.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
+#include "vb/VbRuntime.h"
 
 namespace fs = std::filesystem;
 
@@ -291,7 +292,7 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
 
     // A failure in the middle of writing leaves the old file and no temporary file.
     clsVorn::SetSimRecordHooks({nullptr, [](clsVorn&, int16_t) {
-                                    throw VbError(61, "test", "Disk full");
+                                    vb::Raise(61, "test");
                                 }});
     v.setDataSource(2);
     v.setDists(1, 1, 5.0f);

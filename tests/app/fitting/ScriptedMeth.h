@@ -56,7 +56,7 @@ public:
         std::this_thread::sleep_for(script_->delay);
         if (script_->reportIf(K, Linf))
             Hald_Error().HandleError(VbError(5, "point", "point " + std::to_string(K) + " " + std::to_string(Linf)),
-                                     std::string("Scored"), true, false);
+                                     std::string("Scored"), Hald_Error::ShowOnly);
         if (K == script_->failAtK) throw VbError(11, "ScriptedMeth", "Division by zero");
         Score = script_->score(K, Linf);
         T0 = 0;

@@ -19,6 +19,7 @@
 #include "clsMethBase.h"
 #include "forms/HeadlessForms.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ public:
         T0 = -0.5f;
     }
     void GetT0(float K, float Linf, float& T0) override {
-        if (failGetT0) throw VbError(11, "FakeMeth", "Division by zero");
+        if (failGetT0) vb::Raise(11, "FakeMeth");
         t0Asked.push_back({K, Linf, C_, Ts_, NGT_});
         T0 = -K / 10;   // something to tell the calls apart
     }
@@ -220,7 +221,7 @@ TEST_F(SearchTest, GridFailures) {
         std::function<float(float, float, const FakeMeth&)> score;
     };
     const Case cases[] = {
-        {"score raises", [](float, float, const FakeMeth&) -> float { throw VbError(11, "x", "Division by zero"); }},
+        {"score raises", [](float, float, const FakeMeth&) -> float { vb::Raise(11, "x"); }},
         {"no node above the floor", [](float, float, const FakeMeth&) { return -1E+10f; }},
         {"NaN score", [](float, float, const FakeMeth&) { return std::numeric_limits<float>::quiet_NaN(); }},
     };

@@ -242,11 +242,12 @@ TEST_F(ErrorLogTest, HandleErrorFollowsItsSwitches) {
     forms::ScopedHeadlessForms f;
     Hald_Error h;
     const VbError err(vbObjectError + 2304, "clsSolver.Root", "Root not bracketed.");
-    struct Case { bool display, log; size_t shown, logged; } cases[] = {
-        {true, true, 1, 1}, {false, true, 0, 1}, {true, false, 1, 0}, {false, false, 0, 0}};
+    struct Case { Hald_Error::Report how; size_t shown, logged; } cases[] = {
+        {Hald_Error::ShowAndLog, 1, 1}, {Hald_Error::LogOnly, 0, 1}, {Hald_Error::ShowOnly, 1, 0},
+        {{false, false}, 0, 0}};
     size_t shown = 0, logged = 0;
     for (const auto& c : cases) {
-        EXPECT_TRUE(h.HandleError(err, std::nullopt, c.display, c.log));
+        EXPECT_TRUE(h.HandleError(err, std::nullopt, c.how));
         shown += c.shown;
         logged += c.logged;
         EXPECT_EQ(f->messages.size(), shown);
