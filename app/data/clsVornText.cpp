@@ -147,16 +147,12 @@ void clsVorn::ReadASCIIFile(const std::string& path) {
     clsVorn fresh;
     fresh.mClassSize = mClassSize;
     fresh.mMinLength = mMinLength;
-    const int16_t f = vb::FreeFile();
-    vb::Open(path, vb::OpenMode::Input, f);
     std::vector<std::string> lines;
-    try {
+    {
+        vb::FileNumber f;
+        vb::Open(path, vb::OpenMode::Input, f);
         while (!vb::EndOfFile(f)) lines.push_back(vb::LineInput(f));
-    } catch (...) {
-        vb::Close(f);
-        throw;
     }
-    vb::Close(f);
     fresh.ParseText(std::move(lines));
     fresh.Refresh();
     AdoptFrom(fresh);

@@ -67,17 +67,12 @@ void WriteFileHeader(const std::string& path, int32_t fileType) {
     if (fileType < 1 || fileType > 4) {
         vb::Raise(1009, "modHald.WriteFileHeader");
     }
-    const int16_t f = vb::FreeFile();
+    vb::FileNumber f;
     vb::Open(path, vb::OpenMode::Binary, f, vb::OpenAccess::Write);
-    try {
-        const auto& sig = FileSignature();
-        vb::PutBytes(f, std::span<const uint8_t>(sig.data(), sig.size()), 1);
-        vb::PutByte(f, static_cast<uint8_t>(fileType), 11);
-    } catch (...) {
-        vb::Close(f);
-        throw;
-    }
-    vb::Close(f);
+    const auto& sig = FileSignature();
+    vb::PutBytes(f, std::span<const uint8_t>(sig.data(), sig.size()), 1);
+    vb::PutByte(f, static_cast<uint8_t>(fileType), 11);
+    f.Close();
 }
 
 std::string FixedString(const std::string& s, int16_t n) {

@@ -34,18 +34,12 @@ IOStatus ObjIO(IObjectIO& obj, bool bRead) { return bRead ? ReadObj(obj) : Write
 
 IOStatus ReadObj(IObjectIO& obj) {
     const std::string path = obj.Source();
-    const int16_t f = vb::FreeFile();
+    vb::FileNumber f;
     obj.setFNo(f);
     if (obj.BinaryIO()) vb::Open(path, vb::OpenMode::Binary, f, vb::OpenAccess::Read);
     else vb::Open(path, vb::OpenMode::Input, f);
-    IOStatus status = eioAbort;
-    try {
-        status = obj.ReadMe();
-    } catch (...) {
-        vb::Close(f);
-        throw;
-    }
-    vb::Close(f);
+    const IOStatus status = obj.ReadMe();
+    f.Close();
     if (status == eioAbort) {
         const VbError err(vbObjectError + 2253, "ReadObj", kReadObjFailure);
         ErrorHandler().HandleError(err, std::string("ReadObj"), Hald_Error::ShowOnly);
@@ -57,18 +51,12 @@ IOStatus ReadObj(IObjectIO& obj) {
 IOStatus WriteObj(IObjectIO& obj) {
     std::string path = obj.Target();
     if (path.empty()) path = CreateTempFile(std::filesystem::current_path().string(), "KT3");
-    const int16_t f = vb::FreeFile();
+    vb::FileNumber f;
     obj.setFNo(f);
     if (obj.BinaryIO()) vb::Open(path, vb::OpenMode::Binary, f, vb::OpenAccess::Write);
     else vb::Open(path, vb::OpenMode::Output, f);
-    IOStatus status = eioAbort;
-    try {
-        status = obj.WriteMe();
-    } catch (...) {
-        try { vb::Close(f); } catch (...) {}  // the first error is the one to report
-        throw;
-    }
-    vb::Close(f);  // a failed flush raises: the data did not reach the disk
+    const IOStatus status = obj.WriteMe();
+    f.Close();  // a failed flush raises: the data did not reach the disk
     if (status == eioAbort) {
         const VbError err(vbObjectError + 2254, "WriteObj", kWriteObjFailure);
         ErrorHandler().HandleError(err, std::string("WriteObj"), Hald_Error::ShowOnly);

@@ -227,6 +227,20 @@ void Close(int16_t fileNo) {
     if (std::fclose(fp) != 0) Raise(errDeviceIO);  // a failed flush means lost data
 }
 
+FileNumber::~FileNumber() {
+    if (closed_) return;
+    try {
+        vb::Close(no_);
+    } catch (const VbError&) {
+        // Deliberately dropped: the error that left the scope is the one to report.
+    }
+}
+
+void FileNumber::Close() {
+    closed_ = true;
+    vb::Close(no_);
+}
+
 void CloseAll() {
     while (!Table().empty()) {
         auto it = Table().begin();

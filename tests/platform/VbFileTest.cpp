@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace fs = std::filesystem;
 using namespace vb;
@@ -136,6 +137,44 @@ TEST_F(VbFileTest, LineInputAcceptsEveryLineEndAndPrintWritesCrLf) {
     Print(3, "d");
     Close(3);
     EXPECT_EQ(Bytes(p), "a\tb\r\ncd\r\n");
+}
+
+TEST_F(VbFileTest, FileNumberIsClosedOnEveryWayOut) {
+    int16_t no = 0;
+    try {
+        FileNumber f;
+        no = f;
+        Open(Path("w"), OpenMode::Output, f);
+        Print(f, "kept");
+        vb::Raise(13, "test");
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number, 13) << "the error that left the scope comes through";
+    }
+    EXPECT_FALSE(IsOpen(no));
+    EXPECT_EQ(Bytes(Path("w")), "kept\r\n");
+    {
+        FileNumber f;
+        EXPECT_EQ(static_cast<int16_t>(f), no) << "the number is free again";
+        Open(Path("w"), OpenMode::Input, f);
+    }
+    EXPECT_FALSE(IsOpen(no));
+
+    // A flush that fails is raised by Close, and dropped on the way out of a failing scope.
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    {
+        FileNumber f;
+        Open("/dev/full", OpenMode::Output, f);
+        Print(f, "lost");
+        EXPECT_EQ(ErrorOf([&] { f.Close(); }), errDeviceIO);
+        EXPECT_FALSE(IsOpen(f));
+    }
+    EXPECT_EQ(ErrorOf([&] {
+                  FileNumber f;
+                  Open("/dev/full", OpenMode::Output, f);
+                  Print(f, "lost");
+                  vb::Raise(61, "test");
+              }),
+              61);
 }
 
 TEST(VbFileCodePage, Cp1252RoundTripsEveryByteAndReplacesWhatItLacks) {

@@ -66,6 +66,25 @@ void PutSingle(int16_t fileNo, float v, int32_t position = 0);
 void PutDouble(int16_t fileNo, double v, int32_t position = 0);
 void PutString(int16_t fileNo, std::string_view bytes, int32_t position = 0);       // raw bytes
 
+// A file number that is closed on every way out of the scope holding it. It takes the
+// next FreeFile() number (the caller opens it). Close() closes at once and raises as
+// Close does, so a write whose flush fails is reported; the destructor closes quietly,
+// because an error already on its way out is the one to report.
+class FileNumber {
+public:
+    FileNumber() : no_(FreeFile()) {}
+    ~FileNumber();
+    FileNumber(const FileNumber&) = delete;
+    FileNumber& operator=(const FileNumber&) = delete;
+
+    operator int16_t() const { return no_; }
+    void Close();
+
+private:
+    int16_t no_;
+    bool closed_ = false;
+};
+
 // Line Input: the next line without its end (CR LF, CR or LF); 62 at the end of file.
 std::string LineInput(int16_t fileNo);
 // Print #fileNo, text: writes text, then CR LF unless newline is false.
