@@ -2,7 +2,7 @@
 #define CLSNELMEAD_H
 // Downhill-simplex (Nelder-Mead) minimiser of a function of a few parameters, each kept
 // inside a box. Errors never leave Minimise or SetParameter: they are logged (and the run
-// reports MinOK false with MinFuncVal 1.79E+308).
+// reports MinOK false with MinFuncVal 1.79E+308, and why in StopReason).
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +10,17 @@
 #include "INelMead.h"
 
 enum ConvergeType : int32_t { COEither = 0, COFunction = 1, COParameter = 2, COboth = 3 };
+
+// Why the last Minimise ended. Only the two converged reasons go with MinOK true.
+enum class NelMeadStop : int32_t {
+    NotRun = 0,         // no Minimise since Create
+    FunctionConverged,  // the function-value test stopped it (with COboth, the simplex test as well)
+    SimplexConverged,   // the simplex-size (parameter) test stopped it
+    IterationCap,       // AmoebaIts steps without meeting the rule
+    BadStart,           // refused before iterating: a box with low above high, a tolerance
+                        // not above 0, a first simplex outside its box, or no objective
+    FunctionError,      // the objective or the simplex arithmetic raised
+};
 
 class clsNelMead {
 public:
@@ -22,6 +33,9 @@ public:
     bool MinXTOLOK() const { return xtolOK_; }
     bool MinOK() const { return converged_; }
     int32_t IterationsOnConvergence() const { return iterationsOnConvergence_; }
+    NelMeadStop StopReason() const { return stop_; }
+    // Calls of MinFunc in the last run (points scored 1.79E+308 outside the box are not calls).
+    int32_t Evaluations() const { return evaluations_; }
 
     ConvergeType ConvergeOn() const { return convergeOn_; }
     void setConvergeOn(ConvergeType value) { convergeOn_ = value; }
@@ -43,17 +57,23 @@ public:
 
 private:
     void Reset();
+    void CheckSettings();
     void Amoeba();
+    // The convergence rule on the current test flags: the reason to stop, or NotRun.
+    NelMeadStop StopTest() const;
     // Builds point = a*p + b*q coordinate by coordinate with the box test; false at the
     // first coordinate outside its box.
     bool BuildTrial(std::vector<double>& point, double a, const std::vector<double>& p,
                     double b, const std::vector<double>& q);
     double Evaluate(std::vector<double>& point);
-    void CheckRunTime(double value) const;
+    // Raises `offset` on the component base with `text`, ending the run for `reason`.
+    [[noreturn]] void Refuse(NelMeadStop reason, int32_t offset, const char* source, const char* text);
 
     INelMead* callback_ = nullptr;
     Hald_Error errorHandler_;
     int32_t iterationsOnConvergence_ = 0;
+    int32_t evaluations_ = 0;
+    NelMeadStop stop_ = NelMeadStop::NotRun;
     int32_t numVertices_ = 0;
     int32_t n_ = 0;
     int32_t maxIterations_ = 500;
@@ -72,10 +92,5 @@ private:
     bool converged_ = false;
     ConvergeType convergeOn_ = COEither;
 };
-
-namespace modNelMeadMaths {
-double Max(double a, double b);
-double RelDiff(double a, double b);
-}  // namespace modNelMeadMaths
 
 #endif

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <exception>
 
+#include "modNelMeadMaths.h"
 #include "vb/VbRuntime.h"
 
 namespace {
@@ -23,6 +24,8 @@ constexpr const char* kSource = "clsNelMead";
 constexpr int32_t kOutOfBounds = 2982;
 constexpr int32_t kOutOfRange = 2983;
 constexpr int32_t kMaxIterations = 2984;
+constexpr int32_t kEmptyBox = 2985;
+constexpr int32_t kBadTolerance = 2986;
 
 }  // namespace
 
@@ -37,6 +40,8 @@ void clsNelMead::Reset()
     converged_ = false;
     inRange_ = true;
     best_ = 1;
+    evaluations_ = 0;
+    stop_ = NelMeadStop::NotRun;
 }
 
 double clsNelMead::Parameter(int32_t lParam) const
@@ -70,25 +75,43 @@ void clsNelMead::Create(INelMead* objCall, int32_t lDimens)
 void clsNelMead::SetParameter(int32_t param, double dblLo, double dblHi, double dblRangeLo,
                               double dblRangeHi)
 {
-    try {
-        if (param < 1 || param > n_)
-            throw VbError(vbObjectError + kOutOfBounds, "_SetParameter", "Parameter out of Bounds");
-        startLo_[param] = dblLo;
-        startHi_[param] = dblHi;
-        rangeLo_[param] = dblRangeLo;
-        rangeHi_[param] = dblRangeHi;
-    } catch (const VbError& err) {
-        if (err.Number == vbObjectError + kOutOfBounds)
-            errorHandler_.ShowMessage(err.Description, 48, std::string(kSource));
+    if (param < 1 || param > n_) {
+        const VbError err(vbObjectError + kOutOfBounds, "_SetParameter", "Parameter out of Bounds");
+        errorHandler_.ShowMessage(err.Description, 48, std::string(kSource));
         errorHandler_.HandleError(err, std::string("clsNelMead_SetParameter"), Hald_Error::LogOnly);
+        return;
     }
+    startLo_[param] = dblLo;
+    startHi_[param] = dblHi;
+    rangeLo_[param] = dblRangeLo;
+    rangeHi_[param] = dblRangeHi;
+}
+
+void clsNelMead::Refuse(NelMeadStop reason, int32_t offset, const char* source, const char* text)
+{
+    stop_ = reason;
+    throw VbError(vbObjectError + offset, source, text);
+}
+
+// What would make the run meaningless is refused before the first evaluation.
+void clsNelMead::CheckSettings()
+{
+    if (callback_ == nullptr) {
+        stop_ = NelMeadStop::BadStart;
+        vb::Raise(91, kSource);
+    }
+    for (int32_t j = 1; j <= n_; ++j)
+        if (!(rangeLo_[j] <= rangeHi_[j]))
+            Refuse(NelMeadStop::BadStart, kEmptyBox, "_Minimise", "Parameter range is empty (low above high)");
+    if (!(ftol_ > 0.0f) || !(xtol_ > 0.0f))
+        Refuse(NelMeadStop::BadStart, kBadTolerance, "_Minimise", "Tolerances must be greater than 0");
 }
 
 void clsNelMead::Minimise()
 {
     try {
         Reset();
-        if (callback_ == nullptr) vb::Raise(91, kSource);
+        CheckSettings();
         for (int32_t i = 1; i <= numVertices_; ++i) {
             inRange_ = true;
             for (int32_t j = 1; j <= n_; ++j) {
@@ -97,15 +120,16 @@ void clsNelMead::Minimise()
                 if (!(rangeLo_[j] <= v && v <= rangeHi_[j])) inRange_ = false;
             }
             if (!inRange_)
-                throw VbError(vbObjectError + kOutOfRange, "_Minimise", "Parameter has gone out of Range");
+                Refuse(NelMeadStop::BadStart, kOutOfRange, "_Minimise", "Parameter has gone out of Range");
             std::copy(vertices_[i].begin(), vertices_[i].end(), trial_.begin());
             values_[i] = Evaluate(trial_);
         }
         Amoeba();
     } catch (const std::exception& e) {
-        // The caller learns of a failed run from MinOK and MinFuncVal alone.
+        // The caller learns of a failed run from MinOK, MinFuncVal and StopReason alone.
         converged_ = false;
         minFuncVal_ = Unset;
+        if (stop_ == NelMeadStop::NotRun) stop_ = NelMeadStop::FunctionError;
         errorHandler_.HandleError(AsVbError(e, kSource), std::string("clsNelMead_Minimise"),
                                   Hald_Error::LogOnly);
     }
@@ -114,6 +138,7 @@ void clsNelMead::Minimise()
 double clsNelMead::Evaluate(std::vector<double>& point)
 {
     int32_t vtx = n_;
+    ++evaluations_;  // the one place that calls the objective
     return vb::Checked(callback_->MinFunc(point, vtx), kSource);
 }
 
@@ -130,6 +155,28 @@ bool clsNelMead::BuildTrial(std::vector<double>& point, double a, const std::vec
         }
     }
     return inRange_;
+}
+
+NelMeadStop clsNelMead::StopTest() const
+{
+    const bool function = ftolMetBefore_ && ftolOK_;
+    switch (convergeOn_) {
+    case COFunction:
+        if (function) return NelMeadStop::FunctionConverged;
+        break;
+    case COParameter:
+        if (xtolOK_) return NelMeadStop::SimplexConverged;
+        break;
+    case COboth:
+        if (function && xtolOK_) return NelMeadStop::FunctionConverged;
+        break;
+    case COEither:
+        if (function) return NelMeadStop::FunctionConverged;
+        if (xtolOK_) return NelMeadStop::SimplexConverged;
+        break;
+    default: break;  // an unknown rule never stops; the cap ends the run
+    }
+    return NelMeadStop::NotRun;
 }
 
 void clsNelMead::Amoeba()
@@ -175,23 +222,18 @@ void clsNelMead::Amoeba()
             if (vb::CSng(largest, kSource) < xtol_) xtolOK_ = true;
         }
 
-        bool stop = false;
-        switch (convergeOn_) {
-        case COFunction: stop = ftolMetBefore_ && ftolOK_; break;
-        case COParameter: stop = xtolOK_; break;
-        case COboth: stop = ftolMetBefore_ && ftolOK_ && xtolOK_; break;
-        case COEither: stop = (ftolMetBefore_ && ftolOK_) || xtolOK_; break;
-        default: break;  // an unknown rule never stops; the cap ends the run
-        }
-        if (stop) {
+        const NelMeadStop stop = StopTest();
+        if (stop != NelMeadStop::NotRun) {
+            stop_ = stop;
             best_ = ilo;
             converged_ = true;
             minFuncVal_ = values_[ilo];
             return;
         }
 
-        if (iter == maxIterations_)
-            throw VbError(vbObjectError + kMaxIterations, "_AMOEBA", "Maximum Iterations Exceeded");
+        // ">=": a negative cap ends the run here instead of never.
+        if (iter >= maxIterations_)
+            Refuse(NelMeadStop::IterationCap, kMaxIterations, "_AMOEBA", "Maximum Iterations Exceeded");
         ++iter;
         iterationsOnConvergence_ = iter;
 

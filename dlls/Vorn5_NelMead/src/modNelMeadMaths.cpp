@@ -1,3 +1,5 @@
+#include "modNelMeadMaths.h"
+
 #include "clsNelMead.h"
 
 #include <cmath>

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../Vorn5_Solver/ErrorCapture.h"
+#include "modNelMeadMaths.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ TEST_F(NelMeadTest, MinimisesProblemsWithKnownMinima)
         // Parameter(1..n) and MinFuncVal describe one and the same vertex.
         EXPECT_EQ(c.f(best), nm.MinFuncVal()) << c.name;
         EXPECT_EQ(obj.lastVtx, c.n);
+        EXPECT_EQ(nm.Evaluations(), static_cast<int32_t>(obj.calls.size())) << c.name;
         EXPECT_GT(nm.IterationsOnConvergence(), 0) << c.name;
         EXPECT_LT(nm.IterationsOnConvergence(), 500) << c.name;
         RecordProperty(std::string(c.name) + " iterations", nm.IterationsOnConvergence());
@@ -128,11 +130,13 @@ TEST_F(NelMeadTest, FunctionRuleStopsOneTestAfterTheSpreadFirstFallsBelowFtol)
     nm.Minimise();
     EXPECT_TRUE(nm.MinOK());
     EXPECT_TRUE(nm.MinFTOLOK());
+    EXPECT_EQ(nm.StopReason(), NelMeadStop::FunctionConverged);
     EXPECT_EQ(nm.IterationsOnConvergence(), 1);
     EXPECT_EQ(nm.MinFuncVal(), 1.0);
     EXPECT_EQ(nm.Parameter(1), 0.0);
     // start, start, reflection, contraction, shrink of vertex 2
     EXPECT_EQ(obj.First(10), (std::vector<double>{0.0, 1.0, -1.0, 0.5, 0.5}));
+    EXPECT_EQ(nm.Evaluations(), 5);
 }
 
 TEST_F(NelMeadTest, ParameterRuleCanStopAtTheFirstTest)
@@ -145,7 +149,9 @@ TEST_F(NelMeadTest, ParameterRuleCanStopAtTheFirstTest)
     nm.Minimise();
     EXPECT_TRUE(nm.MinOK());
     EXPECT_TRUE(nm.MinXTOLOK());
+    EXPECT_EQ(nm.StopReason(), NelMeadStop::SimplexConverged);
     EXPECT_EQ(nm.IterationsOnConvergence(), 0);
+    EXPECT_EQ(nm.Evaluations(), 3);  // the three vertices of the first simplex
     EXPECT_EQ(nm.MinFuncVal(), 6.0);
 }
 
@@ -160,6 +166,7 @@ TEST_F(NelMeadTest, ReflectionOutsideTheBoxIsScoredWithoutCallingTheObjective)
     nm.Minimise();
     EXPECT_EQ(obj.First(6), (std::vector<double>{0.0, 1.0, 0.5, 0.25, 0.5, 0.125}));
     for (const auto& c : obj.calls) EXPECT_GE(c[0], 0.0);
+    EXPECT_EQ(nm.Evaluations(), static_cast<int32_t>(obj.calls.size()));
     EXPECT_TRUE(nm.MinOK());
     EXPECT_NEAR(nm.Parameter(1), 0.2, 0.001);
 }
@@ -173,6 +180,7 @@ TEST_F(NelMeadTest, IterationCapEndsTheRunUnconverged)
     nm.SetParameter(1, 0.5, 1.0, -2.0, 2.0);
     nm.Minimise();
     EXPECT_FALSE(nm.MinOK());
+    EXPECT_EQ(nm.StopReason(), NelMeadStop::IterationCap);
     EXPECT_EQ(nm.IterationsOnConvergence(), 500);
     EXPECT_EQ(nm.MinFuncVal(), 1.79E+308);
     EXPECT_NE(capture.Log().find("Maximum Iterations Exceeded"), std::string::npos);
@@ -183,6 +191,10 @@ TEST_F(NelMeadTest, IterationCapEndsTheRunUnconverged)
     nm.setAmoebaIts(3);
     nm.Minimise();
     EXPECT_EQ(nm.IterationsOnConvergence(), 3);
+    nm.setAmoebaIts(-1);  // takes no step rather than never ending
+    nm.Minimise();
+    EXPECT_EQ(nm.StopReason(), NelMeadStop::IterationCap);
+    EXPECT_EQ(nm.IterationsOnConvergence(), 0);
     nm.Create(&obj, 1);
     EXPECT_EQ(nm.AmoebaIts(), 500);
     EXPECT_EQ(nm.ConvergeOn(), static_cast<ConvergeType>(7));  // Create keeps the rule
@@ -225,36 +237,67 @@ TEST_F(NelMeadTest, SetParameterOutOfBoundsIsShownOnceLoggedAndChangesNothing)
     EXPECT_EQ(nm.Parameter(1), before);
 }
 
-TEST_F(NelMeadTest, FailedRunsAreLoggedNotShown)
+TEST_F(NelMeadTest, FailedRunsAreLoggedWithTheirReasonNotShown)
 {
+    const auto plain = [](const std::vector<double>& x) { return 1.0 + x[1]; };
+    const auto keep = [](clsNelMead&) {};
+    const double nan = std::nan("");
     struct Case {
         const char* name;
         std::function<double(const std::vector<double>&)> f;
-        double lo, hi;
+        double lo, hi, boxLo, boxHi;
+        std::function<void(clsNelMead&)> set;
+        NelMeadStop reason;
         const char* logged;
+        int32_t evaluations;
     };
     const std::vector<Case> cases = {
-        {"start outside the box", [](const std::vector<double>& x) { return 1.0 + x[1]; }, 0.0, 5.0,
-         "Parameter has gone out of Range"},
+        {"start outside the box", plain, 0.0, 5.0, -1.0, 2.0, keep, NelMeadStop::BadStart,
+         "Parameter has gone out of Range", 1},  // vertex 1 lies in the box, vertex 2 not
+        {"box low above high", plain, 0.0, 0.5, 2.0, -1.0, keep, NelMeadStop::BadStart,
+         "Parameter range is empty", 0},
+        {"box bound not a number", plain, 0.0, 0.5, -1.0, nan, keep, NelMeadStop::BadStart,
+         "Parameter range is empty", 0},
+        {"FTOL 0", plain, 0.0, 0.5, -1.0, 2.0, [](clsNelMead& m) { m.setFTOL(0.0f); },
+         NelMeadStop::BadStart, "Tolerances must be greater than 0", 0},
+        {"XTOL negative", plain, 0.0, 0.5, -1.0, 2.0, [](clsNelMead& m) { m.setXTOL(-1E-4f); },
+         NelMeadStop::BadStart, "Tolerances must be greater than 0", 0},
+        {"XTOL not a number", plain, 0.0, 0.5, -1.0, 2.0, [](clsNelMead& m) { m.setXTOL(std::nanf("")); },
+         NelMeadStop::BadStart, "Tolerances must be greater than 0", 0},
         // Highest and lowest values both 0: the relative spread is 0/0.
-        {"all values 0", [](const std::vector<double>&) { return 0.0; }, 0.0, 1.0, "Overflow"},
+        {"all values 0", [](const std::vector<double>&) { return 0.0; }, 0.0, 1.0, -1.0, 2.0, keep,
+         NelMeadStop::FunctionError, "Overflow", 2},
         {"objective fails",
          [](const std::vector<double>& x) -> double {
              if (x[1] > 0.5) throw VbError(kBase + 1, "score", "objective failed");
              return 1.0;
          },
-         0.0, 1.0, "objective failed"},
+         0.0, 1.0, -1.0, 2.0, keep, NelMeadStop::FunctionError, "objective failed", 2},
+        {"objective not finite", [nan](const std::vector<double>&) { return nan; }, 0.0, 1.0, -1.0, 2.0,
+         keep, NelMeadStop::FunctionError, "Overflow", 1},
     };
     for (const auto& c : cases) {
         Objective obj(c.f);
         nm.Create(&obj, 1);
-        nm.SetParameter(1, c.lo, c.hi, -1.0, 2.0);
+        nm.SetParameter(1, c.lo, c.hi, c.boxLo, c.boxHi);
+        c.set(nm);
+        const std::size_t logged = capture.Log().size();
         nm.Minimise();
         EXPECT_FALSE(nm.MinOK()) << c.name;
+        EXPECT_EQ(nm.StopReason(), c.reason) << c.name;
         EXPECT_EQ(nm.MinFuncVal(), 1.79E+308) << c.name;
-        EXPECT_NE(capture.Log().find(c.logged), std::string::npos) << c.name;
+        EXPECT_EQ(nm.Evaluations(), c.evaluations) << c.name;
+        EXPECT_EQ(obj.calls.size(), static_cast<std::size_t>(c.evaluations)) << c.name;
+        EXPECT_NE(capture.Log().substr(logged).find(c.logged), std::string::npos) << c.name;
     }
     EXPECT_EQ(capture.ShownCount(), 0u);
+
+    clsNelMead unbound;  // Create without an objective
+    unbound.Create(nullptr, 1);
+    unbound.SetParameter(1, 0.0, 0.5, -1.0, 2.0);
+    unbound.Minimise();
+    EXPECT_EQ(unbound.StopReason(), NelMeadStop::BadStart);
+    EXPECT_NE(capture.Log().find("Object variable or With block variable not set"), std::string::npos);
 }
 
 TEST_F(NelMeadTest, ParameterOutsideOneToNRaisesSubscriptError)
