@@ -1,7 +1,8 @@
 #ifndef CLSSOLVER_H
 #define CLSSOLVER_H
 // One-dimensional root finding in single precision: Brent's method, a safeguarded Newton
-// method (bisection, since no derivative is supplied) and an outward search for a bracket.
+// method (bisection only, since no derivative is supplied) and an outward search for a
+// bracket.
 // The solver finds x with target - Fn(x) = 0, the target being 0.
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,7 @@ public:
     // ends, which the next root call on exactly that bracket uses instead of calling Fn.
     // Refuses a start of 0 and |multiplier| <= 1 (error 2308) and gives up after
     // MaxBracketSteps steps (error 2309). enuFunctionDirection describes target - Fn.
+    // vntObj is accepted and not used.
     void BracketRoot(ISolver& objCall, float sngStartingValue, float sngMultiplier,
                      FunctionDirection enuFunctionDirection, ISolver* vntObj = nullptr);
 
@@ -52,7 +54,6 @@ private:
 
     Hald_Error errorHandler_;
     ISolver* callback_ = nullptr;
-    ISolver* altObject_ = nullptr;
     float lastEstimate_ = 0.0f;  // what root returns after the iteration cap
     bool zeroFunction_ = false;
     int16_t target_ = 0;
@@ -63,9 +64,5 @@ private:
     float lowerBound_;
     float upperBound_;
 };
-
-namespace modSolverMaths {
-double Min(double a, double b);
-}
 
 #endif

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <exception>
 
+#include "modSolverMaths.h"
 #include "vb/VbRuntime.h"
 
 namespace {
@@ -43,7 +44,6 @@ void clsSolver::Create()
     upperBound_ = kSingleMax;
     cachedLow_.reset();
     cachedHigh_.reset();
-    altObject_ = nullptr;
     zeroFunction_ = false;
 }
 
@@ -59,10 +59,7 @@ float clsSolver::root(ISolver& objCall, bool blnDFunc, float vntXlo, float vntXH
                       ISolver* vntObj)
 {
     callback_ = &objCall;
-    if (vntObj != nullptr) {
-        altObject_ = vntObj;
-        zeroFunction_ = true;
-    }
+    if (vntObj != nullptr) zeroFunction_ = true;
     // Whatever happens, the cached ends belong to this one call only.
     struct ClearCache {
         clsSolver* s;
@@ -156,6 +153,8 @@ float clsSolver::Brent(float a, float b)
 
 float clsSolver::RtSafe(float x1, float x2)
 {
+    // Safeguarded Newton with no derivative: the Newton step is never taken (its test
+    // compares against a zero slope), so every step bisects the bracket.
     const char* src = "RTSAFE";
     const double fl = F(x1);
     const double fh = F(x2);
@@ -170,30 +169,16 @@ float clsSolver::RtSafe(float x1, float x2)
         xl = x2;
     }
     double rts = 0.5 * (static_cast<double>(x1) + x2);
-    double dxold = std::fabs(static_cast<double>(x2) - x1);
-    double dx = dxold;
     lastEstimate_ = static_cast<float>(rts);
+    // The midpoint is evaluated as it always was, although bisection does not need it.
     double fr = F(static_cast<float>(rts));
-    double df = 0.0;
     for (int32_t iter = 1; iter <= maxIterations_; ++iter) {
-        if (((rts - xh) * df - fr) * ((rts - xl) * df - fr) >= 0.0 ||
-            std::fabs(2.0 * fr) > std::fabs(dxold * df)) {
-            dxold = dx;
-            dx = 0.5 * (xh - xl);
-            rts = xl + dx;
-            lastEstimate_ = static_cast<float>(rts);
-            if (xl == rts) return static_cast<float>(rts);
-        } else {
-            dxold = dx;
-            dx = vb::Div(fr, df, src);
-            const double temp = rts;
-            rts -= dx;
-            lastEstimate_ = static_cast<float>(rts);
-            if (temp == rts) return static_cast<float>(rts);
-        }
+        const double dx = 0.5 * (xh - xl);
+        rts = xl + dx;
+        lastEstimate_ = static_cast<float>(rts);
+        if (xl == rts) return static_cast<float>(rts);
         if (std::fabs(dx) < tolerance_) return static_cast<float>(rts);
         fr = F(static_cast<float>(rts));
-        df = 0.0;
         if (fr < 0.0)
             xl = rts;
         else
@@ -204,11 +189,10 @@ float clsSolver::RtSafe(float x1, float x2)
 }
 
 void clsSolver::BracketRoot(ISolver& objCall, float sngStartingValue, float sngMultiplier,
-                            FunctionDirection enuFunctionDirection, ISolver* vntObj)
+                            FunctionDirection enuFunctionDirection, ISolver* /*vntObj*/)
 {
     const char* src = "BracketRoot";
     callback_ = &objCall;
-    if (vntObj != nullptr) altObject_ = vntObj;
     float x = sngStartingValue;
     float m = sngMultiplier;
     // From 0, or with a factor that does not widen the search, x never leaves the bounds.

@@ -1,4 +1,4 @@
-#include "clsSolver.h"
+#include "modSolverMaths.h"
 
 namespace modSolverMaths {
 double Min(double a, double b) { return a < b ? a : b; }
