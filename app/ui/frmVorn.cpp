@@ -79,7 +79,7 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     // Initialisation.
     miStrBase = MVornGlobs::LangBase + kStrBase;
     moLFD = std::make_unique<clsVorn>();
-    lfdEventId_ = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
+    mLfdEventId = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
     mGrowthParams = std::make_unique<clsGrowthParams>();
     mAutofind = std::make_unique<clsAutofind>();
     mAutofind->setStatusText([this](const std::string& text) { StatusText(text); });
@@ -88,7 +88,7 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     mDataGrid->Create(this);
 
     BuildWindow();
-    gridWindows_ = std::make_unique<GridSearchWindows>(this);
+    mGridWindows = std::make_unique<GridSearchWindows>(this);
     BuildMenus();
     WireFitCommands();
     WireEditCommands();
@@ -113,7 +113,7 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     RefreshMenus();
     resize(640, 440);
 
-    busyConnection_ = busy::ConnectBusyChanged([this](bool isBusy) { BusyChanged(isBusy); });
+    mBusyConnection = busy::ConnectBusyChanged([this](bool isBusy) { BusyChanged(isBusy); });
     // A printout that went to a file for want of a printer is not silent (any window's).
     print::SetDocumentFiledHandler([this](const std::string& path) {
         StatusText("No printer is set up: the printout was saved as " + path);
@@ -122,10 +122,10 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
 
 frmVorn::~frmVorn() {
     print::SetDocumentFiledHandler(nullptr);
-    busy::Disconnect(busyConnection_);
-    ageSlice_.reset();
-    gridWindows_.reset();
-    if (moLFD) moLFD->DisconnectChangeOfFileNameOrDesc(lfdEventId_);
+    busy::Disconnect(mBusyConnection);
+    mAgeSlice.reset();
+    mGridWindows.reset();
+    if (moLFD) moLFD->DisconnectChangeOfFileNameOrDesc(mLfdEventId);
 }
 
 std::string frmVorn::Res(int k) const { return res::LoadResString(miStrBase + k); }
@@ -170,15 +170,15 @@ QAction* frmVorn::AddItem(QMenu* menu, const std::string& name, int id, const ch
         const std::string proc = name + "_Click";
         connect(action, &QAction::triggered, this, [this, proc, cmd = entry.command] { Run(proc.c_str(), cmd); });
     }
-    entries_.push_back(std::move(entry));
+    mEntries.push_back(std::move(entry));
     return action;
 }
 
 void frmVorn::BuildMenus() {
     auto always = [] { return true; };
-    auto notEdit = [this] { return !editMode_; };
+    auto notEdit = [this] { return !mEditMode; };
     auto loaded = [this] { return mbDataLoaded; };
-    auto inEdit = [this] { return editMode_; };
+    auto inEdit = [this] { return mEditMode; };
     auto gridShown = [this] { return flxMain->isVisible(); };
     auto dirty = [this] { return moLFD->IsDirty(); };
     auto twoSamples = [this] { return mbDataLoaded && moLFD->NumDists() >= 2; };
@@ -196,7 +196,7 @@ void frmVorn::BuildMenus() {
         entry.menu = menu;
         entry.rule = std::move(rule);
         entry.fixed = fixed;
-        entries_.push_back(std::move(entry));
+        mEntries.push_back(std::move(entry));
         // Opening a menu brings every item up to date.
         if (!fixed) connect(menu, &QMenu::aboutToShow, this, [this] { RefreshMenus(); });
         return menu;
@@ -258,21 +258,21 @@ void frmVorn::BuildMenus() {
     QMenu* help = top("mnuHelp", 336, always, true);
     AddItem(help, "mnuHelpContents", 337, nullptr, always, &frmVorn::mnuHelpContents_Click);
     AddItem(help, "mnuAbout", 338, nullptr, always, &frmVorn::mnuAbout_Click);
-    for (auto& e : entries_)
+    for (auto& e : mEntries)
         if (e.name == "mnuHelpContents" || e.name == "mnuAbout") e.fixed = true;
 }
 
 void frmVorn::WireFitCommands() {
     auto loaded = [this] { return mbDataLoaded; };
     auto twoSamples = [this] { return mbDataLoaded && moLFD->NumDists() >= 2; };
-    Wire("mnuPlotFit", twoSamples, [this] { gridWindows_->PlotFit(*moLFD, *mGrowthParams); });
-    Wire("mnuGrid", loaded, [this] { gridWindows_->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
-    Wire("mnuViewParams", [this] { return gridWindows_->GridDefined(); },
-         [this] { gridWindows_->ViewParameterEstimates(); });
+    Wire("mnuPlotFit", twoSamples, [this] { mGridWindows->PlotFit(*moLFD, *mGrowthParams); });
+    Wire("mnuGrid", loaded, [this] { mGridWindows->ScoreFunctionGrid(*moLFD, *mGrowthParams, *mLog); });
+    Wire("mnuViewParams", [this] { return mGridWindows->GridDefined(); },
+         [this] { mGridWindows->ViewParameterEstimates(); });
     Wire("mnuAutoFind", loaded, [this] { mnuAutoFind_Click(); });
     Wire("mnuAutoRes", [this] { return mAutofind->Success(); }, [this] { mAutofind->ShowResults(); });
-    Wire("mnuPlotRestructured", [this] { return gridWindows_->MethType() == 2 && gridWindows_->GridDefined(); },
-         [this] { gridWindows_->PlotRestructuredData(); });
+    Wire("mnuPlotRestructured", [this] { return mGridWindows->MethType() == 2 && mGridWindows->GridDefined(); },
+         [this] { mGridWindows->PlotRestructuredData(); });
     // The Functions menu's regression estimators.
     Wire("mnuCatchCurve", loaded,
          [this] { ZRegCommands::CatchCurve(this, *moLFD, mGrowthParams->k(), mGrowthParams->Linf(), *mLog); });
@@ -281,9 +281,9 @@ void frmVorn::WireFitCommands() {
     // Beverton-Holt Z (modal) and age slicing (kept once made).
     Wire("mnuBevHoltZ", loaded, [this] { frmBevHolt::Run(this, *moLFD, *mGrowthParams, *mLog); });
     Wire("mnuAgeSlice", loaded, [this] {
-        if (!ageSlice_) ageSlice_ = std::make_unique<frmAgeSlice>(this);
-        ageSlice_->Create(*moLFD, *mGrowthParams, *mLog);
-        ageSlice_->show();
+        if (!mAgeSlice) mAgeSlice = std::make_unique<frmAgeSlice>(this);
+        mAgeSlice->Create(*moLFD, *mGrowthParams, *mLog);
+        mAgeSlice->show();
     });
 }
 
@@ -299,7 +299,7 @@ void frmVorn::mnuAutoFind_Click() {
 }
 
 void frmVorn::Wire(const std::string& name, std::function<bool()> rule, std::function<void()> command) {
-    for (MenuEntry& e : entries_) {
+    for (MenuEntry& e : mEntries) {
         if (e.name != name) continue;
         e.rule = std::move(rule);
         e.command = std::move(command);
@@ -309,7 +309,7 @@ void frmVorn::Wire(const std::string& name, std::function<bool()> rule, std::fun
 }
 
 void frmVorn::LoadCaptions() {
-    for (const MenuEntry& e : entries_) {
+    for (const MenuEntry& e : mEntries) {
         const int id = e.action->data().toInt();
         if (id == 0) continue;  // the two items that keep their own caption
         const QString text = QString::fromStdString(res::LoadResString(MVornGlobs::LangBase + id));
@@ -319,24 +319,24 @@ void frmVorn::LoadCaptions() {
 }
 
 QAction* frmVorn::MenuItem(const std::string& name) const {
-    for (const MenuEntry& e : entries_)
+    for (const MenuEntry& e : mEntries)
         if (e.name == name) return e.action;
     return nullptr;
 }
 
 QMenu* frmVorn::TopMenu(const std::string& name) const {
-    for (const MenuEntry& e : entries_)
+    for (const MenuEntry& e : mEntries)
         if (e.name == name) return e.menu;
     return nullptr;
 }
 
 void frmVorn::RefreshMenus() {
-    for (const MenuEntry& e : entries_) {
+    for (const MenuEntry& e : mEntries) {
         if (e.fixed) continue;
         const bool landed = e.menu || e.command;
         e.action->setEnabled(landed && e.rule());
     }
-    if (QAction* a = MenuItem("mnuEditMode")) a->setChecked(editMode_);
+    if (QAction* a = MenuItem("mnuEditMode")) a->setChecked(mEditMode);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -345,8 +345,8 @@ void frmVorn::RefreshMenus() {
 void frmVorn::Run(const char* proc, const std::function<void()>& command) {
     // While a long command runs nothing else starts: it may be using the data set. The
     // same holds for a click that arrives while a command lets pending events run.
-    if (busy::IsBusy() || commandDepth_ > 0) return;
-    ++commandDepth_;
+    if (busy::IsBusy() || mCommandDepth > 0) return;
+    ++mCommandDepth;
     try {
         command();
     } catch (const VbError& e) {
@@ -354,9 +354,9 @@ void frmVorn::Run(const char* proc, const std::function<void()>& command) {
     } catch (const std::exception& e) {
         Tell(e.what(), forms::vbCritical);
     }
-    --commandDepth_;
-    if (closePending_) {
-        closePending_ = false;
+    --mCommandDepth;
+    if (mClosePending) {
+        mClosePending = false;
         QTimer::singleShot(0, this, [this] { close(); });
     }
 }
@@ -376,9 +376,9 @@ void frmVorn::LogDataSetBlock(const std::string& lead) {
 }
 
 void frmVorn::ReplaceDataSet() {
-    moLFD->DisconnectChangeOfFileNameOrDesc(lfdEventId_);
+    moLFD->DisconnectChangeOfFileNameOrDesc(mLfdEventId);
     moLFD = std::make_unique<clsVorn>();
-    lfdEventId_ = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
+    mLfdEventId = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
 }
 
 int frmVorn::AskSaveChanges() {
@@ -398,10 +398,10 @@ bool frmVorn::CloseDataSet() {
     setWindowTitle(kCaption);
     ShowNumberPanel("");
     // The grid results and grid evaluation windows go with the data set.
-    gridWindows_->Unload();
+    mGridWindows->Unload();
     ReplaceDataSet();
     mbDataLoaded = false;
-    editMode_ = false;
+    mEditMode = false;
     flxMain->setBackColor(FlexGrid::kSystemWindowColour);
     RefreshMenus();
     return true;
@@ -429,7 +429,7 @@ void frmVorn::mnuNew_Click() {
         ShowGrid(false);
         ReplaceDataSet();
         mbDataLoaded = false;
-        editMode_ = false;
+        mEditMode = false;
         setWindowTitle(kCaption);
     }
     RefreshMenus();
@@ -438,7 +438,7 @@ void frmVorn::mnuNew_Click() {
 void frmVorn::OpenFailed() {
     StatusText(MVornGlobs::ReadyText);
     mbDataLoaded = false;
-    editMode_ = false;
+    mEditMode = false;
     // Whatever a failed read left behind is not kept.
     ReplaceDataSet();
     ShowGrid(false);
@@ -683,12 +683,12 @@ void frmVorn::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (commandDepth_ > 0) {  // Exit, or the close box while a command waits for events
-        closePending_ = true;
+    if (mCommandDepth > 0) {  // Exit, or the close box while a command waits for events
+        mClosePending = true;
         event->ignore();
         return;
     }
-    if (!shutDown_) {
+    if (!mShutDown) {
         try {
             const int answer = AskSaveChanges();
             if (answer == forms::vbCancel) {
@@ -712,7 +712,7 @@ void frmVorn::closeEvent(QCloseEvent* event) {
         } catch (const VbError& e) {
             Tell(e.Description, forms::vbCritical);
         }
-        shutDown_ = true;
+        mShutDown = true;
     }
     // Every other window of the program goes with this one.
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -41,11 +41,11 @@ public:
     clsVorn& LFD() { return *moLFD; }
     clsLog& Log() { return *mLog; }
     clsGrowthParams* GrowthParams() { return mGrowthParams.get(); }
-    GridSearchWindows& GridWindows() { return *gridWindows_; }
-    frmAgeSlice* AgeSliceWindow() const { return ageSlice_.get(); }
+    GridSearchWindows& GridWindows() { return *mGridWindows; }
+    frmAgeSlice* AgeSliceWindow() const { return mAgeSlice.get(); }
     clsAutofind& Autofind() { return *mAutofind; }
     bool DataLoaded() const { return mbDataLoaded; }
-    bool EditMode() const { return editMode_; }
+    bool EditMode() const { return mEditMode; }
     // A menu item by its control name ("mnuSave"); top-level menus answer with their
     // menu's action. nullptr for an unknown name.
     QAction* MenuItem(const std::string& name) const;
@@ -169,15 +169,15 @@ private:
 
     // The grid search, its results and the fit plot (Fit and Data menus).
     void WireFitCommands();
-    std::unique_ptr<GridSearchWindows> gridWindows_;
+    std::unique_ptr<GridSearchWindows> mGridWindows;
     // Functions > Age Slice: made on first use, kept for the life of the program.
-    std::unique_ptr<frmAgeSlice> ageSlice_;
+    std::unique_ptr<frmAgeSlice> mAgeSlice;
     // Fit > Seasonal Growth Curve.
     void mnuAutoFind_Click();
     std::unique_ptr<clsAutofind> mAutofind;
 
     std::unique_ptr<clsDataGrid> mDataGrid;
-    std::vector<std::pair<std::function<bool()>, std::function<void()>>> heldResults_;
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>> mHeldResults;
     std::unique_ptr<clsGrowthParams> mGrowthParams;
     std::unique_ptr<clsLog> mLog;
     std::unique_ptr<Hald_Error> mErr;
@@ -187,13 +187,13 @@ private:
     int miCurRow = 0;
     int miStrBase = kStrBase;
     std::unique_ptr<clsVorn> moLFD;
-    int lfdEventId_ = 0;
-    bool editMode_ = false;
-    bool shutDown_ = false;  // the shut-down questions are answered
-    int commandDepth_ = 0;   // a command is running
-    bool closePending_ = false;
-    int busyConnection_ = 0;
-    std::vector<MenuEntry> entries_;
+    int mLfdEventId = 0;
+    bool mEditMode = false;
+    bool mShutDown = false;  // the shut-down questions are answered
+    int mCommandDepth = 0;   // a command is running
+    bool mClosePending = false;
+    int mBusyConnection = 0;
+    std::vector<MenuEntry> mEntries;
 };
 
 #endif

@@ -50,7 +50,7 @@ int16_t ShiftOf(const QKeyEvent& key) {
 
 void frmVorn::WireEditCommands() {
     auto loaded = [this] { return mbDataLoaded; };
-    auto inEdit = [this] { return editMode_; };
+    auto inEdit = [this] { return mEditMode; };
     auto gridShown = [this] { return flxMain->isVisible(); };
     Wire("mnuEditFileDesc", loaded, [this] { mnuEditFileDesc_Click(); });
     Wire("mnuAddDist", inEdit, [this] { mnuAddDist_Click(); });
@@ -64,7 +64,7 @@ void frmVorn::WireEditCommands() {
     Wire("mnuNumber", gridShown, [this] { mDataGrid->FormatNumber(); });
 
     // The results of the current data that entering edit mode clears.
-    AddHeldResult([this] { return gridWindows_->GridDefined(); }, [this] { gridWindows_->GridRes().Reset(); });
+    AddHeldResult([this] { return mGridWindows->GridDefined(); }, [this] { mGridWindows->GridRes().Reset(); });
     AddHeldResult([this] { return moLFD->LFGraphVisible(); }, [this] { moLFD->TerminateLFPlot(); });
     AddHeldResult([this] { return mAutofind->Success(); }, [this] { mAutofind->Reset(); });
 
@@ -75,13 +75,13 @@ void frmVorn::WireEditCommands() {
     });
     connect(flxMain, &FlexGrid::KeyPress, this, [this](int key) {
         forms::RunHandler([this, key] {
-            if (editMode_) mDataGrid->GridEdit(static_cast<int16_t>(key));
+            if (mEditMode) mDataGrid->GridEdit(static_cast<int16_t>(key));
             else NotEditModeMessage();
         });
     });
     connect(flxMain, &FlexGrid::DblClick, this, [this] {
         forms::RunHandler([this] {
-            if (editMode_) mDataGrid->GridEdit(13);
+            if (mEditMode) mDataGrid->GridEdit(13);
             else NotEditModeMessage();
         });
     });
@@ -120,26 +120,26 @@ bool frmVorn::TxtEditEvent(QEvent* event) {
 }
 
 void frmVorn::AddHeldResult(std::function<bool()> held, std::function<void()> clear) {
-    heldResults_.emplace_back(std::move(held), std::move(clear));
+    mHeldResults.emplace_back(std::move(held), std::move(clear));
 }
 
 // ---------------------------------------------------------------------------------------
 // Edit mode
 
 bool frmVorn::ResultsHeld() {
-    for (const auto& [held, clear] : heldResults_)
+    for (const auto& [held, clear] : mHeldResults)
         if (held()) return true;
     return false;
 }
 
 void frmVorn::ClearResults() {
     flxMain->setBackColor(kEditColour);
-    for (const auto& [held, clear] : heldResults_)
+    for (const auto& [held, clear] : mHeldResults)
         if (held()) clear();
 }
 
 void frmVorn::mnuEditMode_Click() {
-    if (!editMode_) {
+    if (!mEditMode) {
         if (ResultsHeld()) {
             forms::Forms().Beep();
             if (forms::Forms().MsgBox("Entering Edit Mode will clear current Grid Search and all plots, Continue?",
@@ -149,9 +149,9 @@ void frmVorn::mnuEditMode_Click() {
             }
         }
         ClearResults();
-        editMode_ = true;
+        mEditMode = true;
     } else if (mDataGrid->FinishEdit() && CheckDataForEditExit()) {  // a value being typed goes in first
-        editMode_ = false;
+        mEditMode = false;
     }
     RefreshMenus();
 }
