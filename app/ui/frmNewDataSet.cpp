@@ -1,16 +1,12 @@
 #include "frmNewDataSet.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "MVornGlobs.h"
@@ -23,14 +19,10 @@ namespace {
 
 QString Res(int id) { return QString::fromStdString(res::LoadResString(MVornGlobs::LangBase + id)); }
 
-struct Range {
-    double low, high;
-    int message;
-};
-
 }  // namespace
 
-frmNewDataSet::frmNewDataSet(QWidget* parent) : QDialog(parent) {
+frmNewDataSet::frmNewDataSet(QWidget* parent)
+    : QDialog(parent), checks_(this, [this](QWidget* focus) { return focus == cmdCancel; }) {
     setObjectName("frmNewDataSet");
     setWindowTitle(Res(1));
     setModal(true);
@@ -39,7 +31,7 @@ frmNewDataSet::frmNewDataSet(QWidget* parent) : QDialog(parent) {
     auto makeBox = [this](const char* name, const QString& text) {
         auto* box = new QLineEdit(text, fmeParams);
         box->setObjectName(name);
-        box->installEventFilter(this);
+        box->installEventFilter(this);  // Enter, Esc and the description's length
         return box;
     };
     lblDesc = new QLabel(Res(8), fmeParams);
@@ -51,6 +43,11 @@ frmNewDataSet::frmNewDataSet(QWidget* parent) : QDialog(parent) {
     txtClassSize = makeBox("txtClassSize", "5");
     lblNumClasses = new QLabel(Res(4), fmeParams);
     txtNumClasses = makeBox("txtNumClasses", "10");
+    // In tab order, as OK checks them.
+    checks_.Add(txtDesc);
+    checks_.Add(txtMinL, [this] { return CheckNumber(txtMinL, 0.0, 1000.0, 10); });
+    checks_.Add(txtClassSize, [this] { return CheckNumber(txtClassSize, 1e-10, 1000.0, 11); });
+    checks_.Add(txtNumClasses, [this] { return CheckNumber(txtNumClasses, 1.0, 100.0, 9); });
 
     cmdOK = new QPushButton(Res(3), this);
     cmdOK->setObjectName("cmdOK");
@@ -99,44 +96,19 @@ float frmNewDataSet::MinLength() const { return vb::CSng(txtMinL->text().toStdSt
 float frmNewDataSet::ClassSize() const { return vb::CSng(txtClassSize->text().toStdString()); }
 float frmNewDataSet::NumClasses() const { return vb::CSng(txtNumClasses->text().toStdString()); }
 
-bool frmNewDataSet::CheckBox(QLineEdit* box) {
-    Range range{};
-    if (box == txtClassSize) range = {1e-10, 1000.0, 11};
-    else if (box == txtMinL) range = {0.0, 1000.0, 10};
-    else if (box == txtNumClasses) range = {1.0, 100.0, 9};
-    else return true;  // the description has no check
-
+bool frmNewDataSet::CheckNumber(QLineEdit* box, double low, double high, int message) {
     const std::string text = box->text().toStdString();
     if (vb::IsNumeric(text)) {
         try {
             const double value = vb::CDbl(text);
-            if (value >= range.low && value <= range.high) return true;
+            if (value >= low && value <= high) return true;
         } catch (const VbError&) {
             // falls through to the message
         }
     }
-    forms::Forms().MsgBox(res::LoadResString(MVornGlobs::LangBase + range.message), forms::vbExclamation,
+    forms::Forms().MsgBox(res::LoadResString(MVornGlobs::LangBase + message), forms::vbExclamation,
                           forms::kAppTitle);
-    // Back into the box; the other boxes do not check the focus passing through them.
-    refocusing_ = true;
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-    refocusing_ = false;
     return false;
-}
-
-void frmNewDataSet::BoxLostFocus(QLineEdit* box) {
-    if (refocusing_ || !isVisible()) return;
-    QWidget* now = QApplication::focusWidget();
-    // Leaving for Cancel is always allowed; so is a focus that left the dialog.
-    if (now == cmdCancel || now == box) return;
-    if (now && now->window() != this) return;
-    // A button pressed to leave the box acts only when the box passes its check.
-    QPointer<QPushButton> button = qobject_cast<QPushButton*>(now);
-    const bool pressed = button && button->isDown();
-    if (pressed) button->setDown(false);
-    const bool passed = CheckBox(box);
-    if (pressed && passed && button) button->setDown(true);
 }
 
 bool frmNewDataSet::eventFilter(QObject* watched, QEvent* event) {
@@ -144,25 +116,6 @@ bool frmNewDataSet::eventFilter(QObject* watched, QEvent* event) {
     if (!box) return QDialog::eventFilter(watched, event);
     try {
         switch (event->type()) {
-            case QEvent::FocusIn: {
-                // Select after the click that gave the focus has placed the caret.
-                QPointer<QLineEdit> b(box);
-                QTimer::singleShot(0, box, [b] {
-                    if (b) b->selectAll();
-                });
-                break;
-            }
-            case QEvent::FocusOut: {
-                const auto reason = static_cast<QFocusEvent*>(event)->reason();
-                // Switching application or opening a menu is not leaving the box.
-                if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-                if (refocusing_) break;
-                QPointer<QLineEdit> b(box);
-                QTimer::singleShot(0, this, [this, b] {
-                    if (b) BoxLostFocus(b);
-                });
-                break;
-            }
             case QEvent::KeyPress: {
                 auto* key = static_cast<QKeyEvent*>(event);
                 if (key->key() == Qt::Key_Escape) {
@@ -192,10 +145,9 @@ bool frmNewDataSet::eventFilter(QObject* watched, QEvent* event) {
 
 void frmNewDataSet::cmdOK_Click() {
     try {
-        // Every box again, in tab order: the one with the focus was never checked when
-        // OK came from Enter or a click.
-        for (QLineEdit* box : {txtMinL, txtClassSize, txtNumClasses})
-            if (!CheckBox(box)) return;
+        // Every box again: the one with the focus was never checked when OK came from
+        // Enter or a click.
+        if (!checks_.CheckAll()) return;
         OK_ = true;
         hide();
         done(QDialog::Accepted);

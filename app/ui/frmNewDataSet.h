@@ -2,10 +2,13 @@
 #define FRMNEWDATASET_H
 // File > New's dialog: the description and the dimensions of an empty data set. Each
 // number is checked when the user leaves its box (not when the focus goes to Cancel) and
-// all of them again on OK, so Enter cannot pass a value that was never checked. The caller
-// shows a fresh dialog modally, then reads OK and the values.
+// all of them again on OK, so Enter cannot pass a value that was never checked; one action
+// shows one message (BoxChecks). The caller shows a fresh dialog modally, then reads OK
+// and the values.
 #include <QDialog>
 #include <string>
+
+#include "BoxChecks.h"
 
 class QGroupBox;
 class QLabel;
@@ -48,13 +51,12 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdHelp_Click();
-    // The check of one number box; on failure the message is shown and the focus goes
-    // back to the box. True when the text passes.
-    bool CheckBox(QLineEdit* box);
-    void BoxLostFocus(QLineEdit* box);
+    // The check of one number box: its range, and the message when the text is out of it
+    // or no number. True when the text passes.
+    bool CheckNumber(QLineEdit* box, double low, double high, int message);
 
     bool OK_ = false;
-    bool refocusing_ = false;  // the focus is being put back: other boxes' checks wait
+    BoxChecks checks_;
 };
 
 #endif

@@ -39,6 +39,7 @@ int16_t HeadlessForms::FirstButton(int32_t buttons) {
 int16_t HeadlessForms::MsgBox(const std::string& prompt, int32_t buttons, const std::string& title,
                               const std::string& helpFile, int32_t context) {
     messages.push_back({prompt, buttons, title, helpFile, context});
+    if (whileShown) whileShown();
     if (msgBoxAnswers.empty()) return FirstButton(buttons);
     int16_t a = msgBoxAnswers.front();
     msgBoxAnswers.pop_front();

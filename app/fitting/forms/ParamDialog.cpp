@@ -1,89 +1,32 @@
 #include "ParamDialog.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 #include "MVornGlobs.h"
 #include "forms/FormsService.h"
-#include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
-ParamDialog::ParamDialog(QWidget* parent) : QDialog(parent) {}
+ParamDialog::ParamDialog(QWidget* parent)
+    : QDialog(parent),
+      checks_(this, [this](QWidget* focus) { return cancelling_ || (cancelButton_ && focus == cancelButton_); }) {}
 
 void ParamDialog::AddBox(QLineEdit* box, std::function<bool()> check) {
     box->installEventFilter(this);
-    boxes_.push_back({box, std::move(check)});
+    checks_.Add(box, std::move(check));
 }
 
-bool ParamDialog::CheckBox(QLineEdit* box) {
-    for (const Entry& e : boxes_) {
-        if (e.box != box) continue;
-        bool passed = false;
-        try {
-            passed = e.check();
-        } catch (const VbError& err) {
-            forms::Forms().MsgBox(err.Description, forms::vbExclamation, forms::kAppTitle);
-        }
-        if (!passed) {
-            refocusing_ = true;
-            box->setFocus(Qt::OtherFocusReason);
-            box->selectAll();
-            refocusing_ = false;
-        }
-        return passed;
-    }
-    return true;
-}
+bool ParamDialog::CheckBox(QLineEdit* box) { return checks_.Check(box); }
 
-bool ParamDialog::CheckAllBoxes() {
-    for (const Entry& e : boxes_)
-        if (e.box->isEnabled() && !CheckBox(e.box)) return false;
-    return true;
-}
+bool ParamDialog::CheckAllBoxes() { return checks_.CheckAll(); }
 
 bool ParamDialog::CheckRangeOrder(QLineEdit* lo, QLineEdit* hi) {
     if (vb::CDbl(hi->text().toStdString()) >= vb::CDbl(lo->text().toStdString())) return true;
     forms::Forms().Beep();
     forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
-    refocusing_ = true;
-    hi->setFocus(Qt::OtherFocusReason);
-    hi->selectAll();
-    refocusing_ = false;
+    checks_.Refocus(hi);
     return false;
-}
-
-void ParamDialog::BoxLostFocus(QLineEdit* box) {
-    if (refocusing_ || cancelling_ || !isVisible() || !box->isEnabled()) return;
-    QWidget* now = QApplication::focusWidget();
-    if (now == box || (cancelButton_ && now == cancelButton_)) return;
-    if (now && now->window() != this) return;
-    CheckBox(box);
-}
-
-bool ParamDialog::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box) return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
-        QPointer<QLineEdit> b(box);
-        QTimer::singleShot(0, box, [b] {
-            if (b) b->setSelection(0, 1000);
-        });
-    } else if (event->type() == QEvent::FocusOut && !refocusing_) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Switching application or opening a menu is not leaving the box.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            QPointer<QLineEdit> b(box);
-            QTimer::singleShot(0, this, [this, b] {
-                if (b) BoxLostFocus(b);
-            });
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void ParamDialog::MakeButtons(const QString& okCaption, const QString& cancelCaption) {

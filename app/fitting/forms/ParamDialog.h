@@ -4,10 +4,11 @@
 // text; leaving it runs the box's check (not when the focus goes to Cancel, leaves the
 // dialog, or the dialog is cancelling), and a failed check puts the focus back; OK runs
 // every enabled box's check again in tab order, so Enter or a click cannot pass a text
-// that was never checked.
+// that was never checked. One action shows one message (BoxChecks).
 #include <QDialog>
 #include <functional>
-#include <vector>
+
+#include "BoxChecks.h"
 
 class QHBoxLayout;
 class QLineEdit;
@@ -32,7 +33,7 @@ protected:
     void Finish(bool accepted);
 
     // Registers a box and its check (which shows its own message); boxes are checked in
-    // the order they were registered.
+    // the order they were registered. The dialog's eventFilter sees the box's events too.
     void AddBox(QLineEdit* box, std::function<bool()> check);
     // Checks every enabled box; the first that fails gets the focus.
     bool CheckAllBoxes();
@@ -42,19 +43,11 @@ protected:
     // specified", and the focus into the upper box. Both boxes must hold numbers.
     bool CheckRangeOrder(QLineEdit* lo, QLineEdit* hi);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     QPushButton* cancelButton_ = nullptr;
     bool cancelling_ = false;
 
 private:
-    void BoxLostFocus(QLineEdit* box);
-    struct Entry {
-        QLineEdit* box;
-        std::function<bool()> check;
-    };
-    std::vector<Entry> boxes_;
-    bool refocusing_ = false;
+    BoxChecks checks_;
 };
 
 #endif

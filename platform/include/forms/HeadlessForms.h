@@ -51,6 +51,7 @@ public:
     std::deque<std::string> saveAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;  // nullopt means Cancel
     std::function<void()> onDoEvents;          // runs inside DoEvents (press Cancel mid-run)
+    std::function<void()> whileShown;          // runs while a box is up (a real one lets events run)
 
     // Record.
     std::vector<Shown> messages;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "MVornGlobs.h"
+#include "UserActions.h"
 #include "forms/HeadlessForms.h"
 
 namespace {
@@ -122,16 +123,20 @@ TEST_F(NewDataSetTest, EnterRunsEveryCheckBeforeAccepting) {
     EXPECT_EQ(ui->messages.size(), 1u);
 }
 
-TEST_F(NewDataSetTest, ClickingOkFromABadBoxShowsOneMessage) {
-    dialog.txtMinL->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    dialog.txtMinL->setText("-5");
-    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-    QApplication::processEvents();
-    QApplication::processEvents();
-    EXPECT_EQ(ui->messages.size(), 1u);
-    EXPECT_FALSE(dialog.OK());
-    EXPECT_TRUE(dialog.isVisible());
+TEST_F(NewDataSetTest, ABadValueIsReportedOnceHoweverTheBoxIsLeft) {
+    // A real message box lets window events run while it is up.
+    ui->whileShown = [] { QApplication::processEvents(); };
+    for (const auto how : useractions::kEveryWayOut) {
+        SCOPED_TRACE(useractions::Name(how));
+        useractions::Retype(dialog.txtMinL, "-5");
+        ui->messages.clear();
+        useractions::Leave(dialog.txtMinL, dialog.cmdOK, how);
+        ASSERT_EQ(ui->messages.size(), 1u);
+        EXPECT_EQ(ui->messages[0].prompt, "Value must lie in the range 0<= Minimum Length <= 1000");
+        EXPECT_FALSE(dialog.OK());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), dialog.txtMinL);
+    }
 }
 
 TEST_F(NewDataSetTest, EscapeAndTheCloseBoxCancel) {

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "MVornGlobs.h"
@@ -13,6 +15,7 @@
 #include "frmMaxOpts.h"
 #include "frmPlotFit.h"
 #include "SyntheticData.h"
+#include "UserActions.h"
 #include "chart/HeadlessChart.h"
 #include "clsVorn.h"
 
@@ -85,6 +88,35 @@ TEST_F(GridOptionsTest, EvaluationCountsMustLieBetweenOneAndAHundred) {
     }
     // "2.5" rounds half to even.
     EXPECT_EQ(opts.P2Evals(), 2.0f);
+}
+
+TEST_F(GridOptionsTest, ABadValueIsReportedOnceHoweverTheBoxIsLeft) {
+    // A real message box lets window events run while it is up: the check of a box that
+    // lost the focus to OK must not add its message to OK's own.
+    ui->whileShown = [] { QApplication::processEvents(); };
+    opts.show();
+    QApplication::setActiveWindow(&opts);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opts));
+    const struct {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {opts.txtEvals[0], "0", "Value must be in range 1 - 100"},
+        {opts.txtLo[0], "k", "Value for parameter K must lie in the range 0 to 1000"},
+    };
+    for (const auto& c : cases) {
+        for (const auto how : useractions::kEveryWayOut) {
+            SCOPED_TRACE(std::string(c.typed) + " then " + useractions::Name(how));
+            opts.Create(params);
+            useractions::Retype(c.box, c.typed);
+            ui->messages.clear();
+            useractions::Leave(c.box, opts.cmdOK, how);
+            EXPECT_EQ(Prompts(), std::vector<std::string>{c.message});
+            EXPECT_FALSE(opts.OK());
+            EXPECT_EQ(QApplication::focusWidget(), c.box);
+        }
+    }
 }
 
 TEST_F(GridOptionsTest, RangesMayBeEqualButNotReversed) {
