@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "EditingFixture.h"
+#include "UserActions.h"
 #include "frmNewDataSet.h"
 
 namespace {
@@ -15,11 +16,8 @@ protected:
         bool seen = false;
         WhenModal<frmNewDataSet>(
             [&](frmNewDataSet& d) {
-                for (auto [box, text] : {std::pair{d.txtDesc, description}, std::pair{d.txtNumClasses, classes}}) {
-                    box->setFocus(Qt::TabFocusReason);
-                    box->selectAll();
-                    QTest::keyClicks(box, text);
-                }
+                useractions::Retype(d.txtDesc, description);
+                useractions::Retype(d.txtNumClasses, classes);
                 QTest::mouseClick(d.cmdOK, Qt::LeftButton);
             },
             &seen);
