@@ -11,6 +11,7 @@
 #include <string>
 
 #include "vb/VbError.h"
+#include "ScratchPath.h"
 
 namespace datatest {
 
@@ -37,8 +38,7 @@ protected:
     explicit TempFolderTest(std::string prefix) : prefix_(std::move(prefix)) {}
     void SetUp() override {
         old_ = fs::current_path();
-        dir = fs::temp_directory_path() /
-              (prefix_ + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = testsupport::ScratchPath(prefix_ + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::current_path(dir);

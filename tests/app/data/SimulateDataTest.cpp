@@ -16,6 +16,7 @@
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
 #include "vb/VbError.h"
+#include "ScratchPath.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ class Simulate : public ::testing::Test {
 protected:
     void SetUp() override {
         old_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("simulate_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = testsupport::ScratchPath("simulate_" +
+                                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::current_path(dir_);

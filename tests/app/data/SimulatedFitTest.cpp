@@ -21,6 +21,7 @@
 #include "clsSimData.h"
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
+#include "ScratchPath.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST(SimulatedFit, ElefanFollowsTheSimulatedGrowth) {
     ScopedHeadlessProgress progress;
     MVornGlobs::CancelRequested = false;
     const auto old = fs::current_path();
-    const fs::path dir = fs::temp_directory_path() / "simulated_fit";
+    const fs::path dir = testsupport::ScratchPath("simulated_fit");
     fs::create_directories(dir);
     fs::current_path(dir);
 

@@ -14,6 +14,7 @@
 #include "clsSimData.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
+#include "ScratchPath.h"
 
 namespace {
 
@@ -57,8 +58,8 @@ std::vector<uint8_t> Record(const std::vector<double>& v) {
 class SimDataFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("simdata_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = testsupport::ScratchPath("simdata_" +
+                                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir_);
     }
     void TearDown() override {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "vb/VbError.h"
+#include "ScratchPath.h"
 
 namespace fs = std::filesystem;
 
@@ -26,8 +27,8 @@ class InTempFolder {
 public:
     InTempFolder() {
         old_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("vorn_ds_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = testsupport::ScratchPath("vorn_ds_" +
+                                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::current_path(dir_);

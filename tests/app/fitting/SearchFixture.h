@@ -17,16 +17,20 @@
 #include "clsSLCA.h"
 #include "clsVorn.h"
 #include "forms/HeadlessForms.h"
+#include "ScratchPath.h"
 
 class SearchFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         MVornGlobs::CancelRequested = false;
-        logDir = std::filesystem::temp_directory_path() / "vorn_search_test_log";
+        logDir = testsupport::ScratchPath("vorn_search_test_log");
         std::filesystem::create_directories(logDir);
         ErrorLogging::SetLogFolder(logDir.string());
     }
-    void TearDown() override { MVornGlobs::CancelRequested = false; }
+    void TearDown() override {
+        MVornGlobs::CancelRequested = false;
+        std::filesystem::remove_all(logDir);
+    }
 
     forms::ScopedHeadlessForms forms;
     std::filesystem::path logDir;

@@ -6,6 +6,7 @@
 
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
+#include "ScratchPath.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ TEST(IObjectIO, StatusValuesAndARoundTripThroughTheCallersFile) {
     EXPECT_EQ(int(eioSkip), 2);
     EXPECT_EQ(int(eioSuccess), 3);
 
-    const std::string path = (std::filesystem::temp_directory_path() / "vorn5-objectio.bin").string();
+    const std::string path = testsupport::ScratchPath("vorn5-objectio.bin").string();
     std::filesystem::remove(path);
     Pair out;
     out.n = 123456;
