@@ -5,7 +5,7 @@
 #include <cfenv>
 #include <cstdlib>
 #include <cstring>
-#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "IMeth.h"
@@ -69,21 +69,19 @@ void GridScorer::Start(int32_t from) {
     // Halves round as on the calling thread, where the one-thread search would score.
     const int rounding = std::fegetround();
     for (const std::unique_ptr<IMeth>& copy : copies_) {
-        try {
-            workers_.emplace_back([this, c = copy.get(), rounding] {
-                std::fesetround(rounding);
-                Work(*c);
-            });
-        } catch (const std::system_error&) {
-            break;   // no more threads to be had: the ones started do the work
-        }
+        const bool started = workers_.Run([this, c = copy.get(), rounding] {
+            std::fesetround(rounding);
+            Work(*c);
+        });
+        if (!started) break;   // no more threads to be had: the ones started do the work
+        ++started_;
     }
 }
 
 void GridScorer::Stop() {
     stop_.store(true);
-    for (std::thread& w : workers_) w.join();
-    workers_.clear();
+    workers_.Wait();
+    started_ = 0;
 }
 
 void GridScorer::Work(IMeth& copy) {
@@ -130,13 +128,13 @@ bool GridScorer::CancelDue(const std::function<bool()>& cancelled) {
 
 std::optional<float> GridScorer::Score(int32_t k, float K, float Linf, const std::function<bool()>& cancelled) {
     if (CancelDue(cancelled)) return std::nullopt;
-    if (workers_.empty() || k >= nodes_ - 1) return ScoreHere(K, Linf);
+    if (started_ == 0 || k >= nodes_ - 1) return ScoreHere(K, Linf);
 
     Slot& s = slots_[k];
     if (!s.ready.load()) {
         // Sleep until the workers are a round of nodes ahead rather than wake for each one:
         // the nodes in between are then mostly done as well.
-        int32_t target = std::min(k + static_cast<int32_t>(workers_.size()), nodes_ - 2);
+        int32_t target = std::min(k + started_, nodes_ - 2);
         for (;;) {
             waitingFor_.store(target);
             Slot& awaited = slots_[target];

@@ -18,10 +18,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "DeferredErrors.h"
+#include "WorkerPool.h"
 
 class IMeth;
 
@@ -72,7 +72,8 @@ private:
     // method ends as a search on one thread leaves it.
     std::unique_ptr<Slot[]> slots_;
     std::vector<std::unique_ptr<IMeth>> copies_;
-    std::vector<std::thread> workers_;
+    WorkerPool::Group workers_;
+    int32_t started_ = 0;   // workers started and not yet stopped
     std::atomic<int32_t> next_{0};
     std::atomic<int32_t> waitingFor_{-1};   // the node the caller waits for, or -1
     std::atomic<bool> stop_{false};

@@ -4,7 +4,6 @@
 #include <cfenv>
 #include <chrono>
 #include <iterator>
-#include <system_error>
 #include <utility>
 
 #include "GridScorer.h"
@@ -79,15 +78,13 @@ SimplexStarts::SimplexStarts(IMeth& meth, std::vector<SimplexBox> boxes, int32_t
     // Halves round as on the calling thread, where the runs would be made one by one.
     const int rounding = std::fegetround();
     for (int32_t t = 0; t < workers; ++t) {
-        try {
-            workers_.emplace_back([this, rounding] {
-                std::fesetround(rounding);
-                GridScorer::EnterWorker();
-                Work();
-            });
-        } catch (const std::system_error&) {
-            break;   // no more threads to be had: the ones started take every run
-        }
+        const bool started = workers_.Run([this, rounding] {
+            std::fesetround(rounding);
+            GridScorer::EnterWorker();
+            Work();
+        });
+        if (!started) break;   // no more threads to be had: the ones started take every run
+        ++started_;
     }
 }
 
@@ -95,8 +92,7 @@ SimplexStarts::~SimplexStarts() { Abandon(); }
 
 void SimplexStarts::Abandon() {
     stop_.store(true);
-    for (std::thread& w : workers_) w.join();
-    workers_.clear();
+    workers_.Wait();
 }
 
 void SimplexStarts::Work() {

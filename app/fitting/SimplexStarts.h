@@ -16,10 +16,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "DeferredErrors.h"
+#include "WorkerPool.h"
 
 class IMeth;
 class INelMead;
@@ -50,7 +50,7 @@ public:
     SimplexStarts(const SimplexStarts&) = delete;
     SimplexStarts& operator=(const SimplexStarts&) = delete;
 
-    bool Started() const { return !workers_.empty(); }
+    bool Started() const { return started_ > 0; }
 
     // Outcome of run `run` (1-based), in run order. Meanwhile hands `point` every point the
     // run evaluated, in order, and while waiting asks `cancelled` every 50 ms. Empty when
@@ -82,7 +82,8 @@ private:
 
     std::vector<SimplexBox> boxes_;
     std::vector<std::unique_ptr<Run>> runs_;
-    std::vector<std::thread> workers_;
+    WorkerPool::Group workers_;
+    int32_t started_ = 0;
     std::atomic<int32_t> next_{0};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
