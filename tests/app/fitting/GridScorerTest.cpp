@@ -193,28 +193,32 @@ TEST_F(ParallelGridTest, WorkersLeaveReportsAndErrorsToTheWindowThreadInNodeOrde
 }
 
 TEST_F(ParallelGridTest, CancelIsSeenWithinARowAndKeepsTheEarlierResult) {
-    auto script = std::make_shared<ScriptedMeth::Script>();
-    ScriptedMeth m(script);
-    clsLFDSearch s;
-    s.setThreads(kThreads);
-    ASSERT_TRUE(s.GridSearch(m, 0, 1, 2, 2, 1, 2, 2));
-    const float p1 = s.P1(), p2 = s.P2(), best = s.MaxScore(), t0 = s.TZero();
-
     // One row of 200 nodes of 10 ms each: far longer than the search may take to see the
-    // Cancel pressed at its first look.
-    ScopedHeadlessProgress progress;
-    forms->onDoEvents = [&] { progress.PressCancel(); };
-    script->delay = std::chrono::milliseconds(10);
-    script->scored = 0;
-    s.setVerbose(true);
-    EXPECT_FALSE(s.GridSearch(m, 0, 5, 5, 1, 1, 200, 200));
-    EXPECT_LT(script->scored.load(), 200);
-    EXPECT_EQ(s.P1(), p1);
-    EXPECT_EQ(s.P2(), p2);
-    EXPECT_EQ(s.MaxScore(), best);
-    EXPECT_EQ(s.TZero(), t0);
-    EXPECT_EQ(s.P1Evals(), 2);
-    EXPECT_TRUE(s.IsFitted());
+    // Cancel pressed at its first look, on one thread as on several.
+    for (int32_t threads : {1, kThreads}) {
+        SCOPED_TRACE(threads);
+        auto script = std::make_shared<ScriptedMeth::Script>();
+        ScriptedMeth m(script);
+        clsLFDSearch s;
+        s.setThreads(threads);
+        ASSERT_TRUE(s.GridSearch(m, 0, 1, 2, 2, 1, 2, 2));
+        const float p1 = s.P1(), p2 = s.P2(), best = s.MaxScore(), t0 = s.TZero();
+
+        ScopedHeadlessProgress progress;
+        forms->onDoEvents = [&] { progress.PressCancel(); };
+        script->delay = std::chrono::milliseconds(10);
+        script->scored = 0;
+        s.setVerbose(true);
+        EXPECT_FALSE(s.GridSearch(m, 0, 5, 5, 1, 1, 200, 200));
+        forms->onDoEvents = nullptr;
+        EXPECT_LT(script->scored.load(), 200);
+        EXPECT_EQ(s.P1(), p1);
+        EXPECT_EQ(s.P2(), p2);
+        EXPECT_EQ(s.MaxScore(), best);
+        EXPECT_EQ(s.TZero(), t0);
+        EXPECT_EQ(s.P1Evals(), 2);
+        EXPECT_TRUE(s.IsFitted());
+    }
 }
 
 TEST_F(ParallelGridTest, ThreadCount) {
