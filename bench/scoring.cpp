@@ -32,15 +32,17 @@ clsVorn& dataSet() {
 }
 
 template <class Method>
-void gridSearch(benchmark::State& state, int16_t nodes) {
+void gridSearch(benchmark::State& state, int16_t nodes, int32_t curve = 0, int32_t gridType = 0,
+                float p1Lo = 0.1f, float p1Hi = 1.5f, float p2Lo = 60.0f, float p2Hi = 100.0f) {
     forms::ScopedHeadlessForms forms;
     MVornGlobs::CancelRequested = false;
     Method meth;
     meth.Create(dataSet());
+    meth.setGrowthCurve(curve);
     clsLFDSearch search;
     search.setThreads(static_cast<int32_t>(state.range(0)));
     for (auto _ : state) {
-        const bool ok = search.GridSearch(meth, 0, 0.1f, 1.5f, nodes, 60.0f, 100.0f, nodes);
+        const bool ok = search.GridSearch(meth, gridType, p1Lo, p1Hi, nodes, p2Lo, p2Hi, nodes);
         benchmark::DoNotOptimize(ok);
     }
     state.counters["K"] = search.P1();
@@ -67,6 +69,11 @@ void amoebaSearch(benchmark::State& state) {
 
 void BM_ElefanGrid100x100(benchmark::State& state) { gridSearch<clsELEFAN>(state, 100); }
 void BM_ProjmatGrid30x30(benchmark::State& state) { gridSearch<clsPROJMAT>(state, 30); }
+// Pauly curve, K vs NGT: new best nodes move PROJMAT's working t0, and now and then the
+// workers must start afresh from the method.
+void BM_ProjmatPaulyGrid30x30(benchmark::State& state) {
+    gridSearch<clsPROJMAT>(state, 30, 2, 1, 0.2f, 1.2f, 0.0f, 0.8f);
+}
 void BM_ElefanAmoebaSearch(benchmark::State& state) { amoebaSearch<clsELEFAN>(state); }
 void BM_ProjmatAmoebaSearch(benchmark::State& state) { amoebaSearch<clsPROJMAT>(state); }
 
@@ -79,6 +86,7 @@ void OneAndAllThreads(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_ElefanGrid100x100)->Apply(OneAndAllThreads)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProjmatGrid30x30)->Apply(OneAndAllThreads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjmatPaulyGrid30x30)->Apply(OneAndAllThreads)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ElefanAmoebaSearch)->Apply(OneAndAllThreads)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProjmatAmoebaSearch)->Apply(OneAndAllThreads)->Unit(benchmark::kMillisecond);
 
