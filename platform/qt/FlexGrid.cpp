@@ -235,7 +235,31 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         emit KeyPress(text.at(0).unicode());
         return;
     }
+    if (event->modifiers() == Qt::ShiftModifier) {
+        const int32_t r = RowSel(), c = ColSel();
+        switch (event->key()) {
+            case Qt::Key_Up: ExtendSelection(r - 1, c); return;
+            case Qt::Key_Down: ExtendSelection(r + 1, c); return;
+            case Qt::Key_Left: ExtendSelection(r, c - 1); return;
+            case Qt::Key_Right: ExtendSelection(r, c + 1); return;
+            default: break;
+        }
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+void FlexGrid::ExtendSelection(int32_t row, int32_t col) {
+    if (rowCount() <= fixedRows_ || columnCount() <= fixedCols_) return;
+    row = std::clamp(row, fixedRows_, rowCount() - 1);
+    col = std::clamp(col, fixedCols_, columnCount() - 1);
+    SelectRange(Row(), Col(), row, col);
+    scrollTo(model()->index(row, col));
+}
+
+void FlexGrid::selectAll() {
+    if (rowCount() <= fixedRows_ || columnCount() <= fixedCols_) return;
+    setCurrentCell(fixedRows_, fixedCols_);
+    SelectRange(fixedRows_, fixedCols_, rowCount() - 1, columnCount() - 1);
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -246,8 +270,23 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
     const QModelIndex at = indexAt(event->position().toPoint());
     const bool fixed = at.isValid() && (at.row() < fixedRows_ || at.column() < fixedCols_);
-    if (event->button() != Qt::RightButton && !fixed) QTableWidget::mousePressEvent(event);
+    const bool left = event->button() == Qt::LeftButton;
+    dragging_ = left && at.isValid() && !fixed;
+    if (dragging_ && (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+        setFocus(Qt::MouseFocusReason);
+        ExtendSelection(at.row(), at.column());
+    } else if (event->button() != Qt::RightButton && !fixed) {
+        QTableWidget::mousePressEvent(event);
+    }
     emit MouseDown(ButtonCode(event->button()));
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    // The view would make the cell under the pointer current; only the block's end moves.
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = event->position().toPoint();
+    const int r = rowAt(p.y()), c = columnAt(p.x());
+    ExtendSelection(r < 0 ? RowSel() : r, c < 0 ? ColSel() : c);
 }
 
 QModelIndex FlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
@@ -259,6 +298,7 @@ QModelIndex FlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragging_ = false;
     QTableWidget::mouseReleaseEvent(event);
     emit MouseUp(ButtonCode(event->button()));
 }

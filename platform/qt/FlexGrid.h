@@ -6,6 +6,9 @@
 // the selection, TextMatrix addresses any cell, and widths are in twips (mapped to pixels
 // from the grid's font, Twips.h). Cells are not edited in place: whoever owns the grid
 // lays its own edit box over the current cell (CellLeft, CellTop, CellWidth, CellHeight).
+// As in a spreadsheet, marking a block (dragging, Shift with a click or an arrow key)
+// leaves the current cell where the block started and moves only the other end, and
+// select-all marks the data cells; the fixed cells are never part of a block.
 #include <QTableWidget>
 #include <cstdint>
 #include <map>
@@ -86,7 +89,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void selectAll() override;
     // The fixed header cells are never the current cell, by keys or by clicks.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
@@ -94,11 +99,14 @@ private:
     QTableWidgetItem* ItemAt(int32_t row, int32_t col);
     void StyleFixedCells();
     void SelectRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2);
+    // Moves the other end of the block to (row, col), kept inside the data cells.
+    void ExtendSelection(int32_t row, int32_t col);
     QTableWidgetSelectionRange CurrentRange() const;
 
     int32_t fixedRows_ = 1;
     int32_t fixedCols_ = 1;
     int32_t backColor_ = kSystemWindowColour;
+    bool dragging_ = false;  // the left button went down on a data cell and is held
     std::map<int32_t, int32_t> colTwips_;  // widths as set, so they read back exactly
 };
 

@@ -3,6 +3,8 @@
 #include "clsDataGrid.h"
 
 #include <QFont>
+#include <functional>
+#include <iterator>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -257,6 +259,73 @@ TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCellAndStopsAtABadValue) {
     EXPECT_EQ(Count(1, 1), 5.0f);
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
     EXPECT_NE(Count(1, 2), 6.0f) << "the paste stopped at the bad value";
+}
+
+TEST_F(DataGridTest, ABlockPastesFromTheCellWhereTheSelectionStarted) {
+    // The user marks (2,1)..(3,2) three ways; the block lands at (2,1) each time.
+    const std::function<void()> marks[] = {
+        [this] {  // dragging the mouse
+            QApplication::setActiveWindow(window.get());
+            const QRect from = grid().visualRect(grid().model()->index(2, 1));
+            const QRect to = grid().visualRect(grid().model()->index(3, 2));
+            QTest::mousePress(grid().viewport(), Qt::LeftButton, {}, from.center());
+            QTest::mouseMove(grid().viewport(), to.center());
+            QTest::mouseRelease(grid().viewport(), Qt::LeftButton, {}, to.center());
+        },
+        [this] {  // a click, then a click with Shift held
+            ClickCell(2, 1);
+            const QRect to = grid().visualRect(grid().model()->index(3, 2));
+            QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, to.center());
+        },
+        [this] {  // Shift and the arrow keys
+            GoTo(2, 1);
+            QTest::keyClick(&grid(), Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(&grid(), Qt::Key_Right, Qt::ShiftModifier);
+        },
+    };
+    for (std::size_t k = 0; k < std::size(marks); ++k) {
+        SCOPED_TRACE(k);
+        GoTo(5, 1);
+        marks[k]();
+        EXPECT_EQ(grid().Row(), 2);
+        EXPECT_EQ(grid().Col(), 1);
+        EXPECT_EQ(grid().RowSel(), 3);
+        EXPECT_EQ(grid().ColSel(), 2);
+        const std::string top = Cell(2, 1) + "\t" + Cell(2, 2) + "\r\n" + Cell(3, 1) + "\t" + Cell(3, 2) + "\r\n";
+        QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(ClipboardText(), top);
+
+        const float below = Count(1, 4);
+        const std::string v = std::to_string(k + 1);
+        SetClipboard(v + "1\t" + v + "2\r\n" + v + "3\t" + v + "4\r\n");
+        QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Count(1, 2), std::stof(v + "1"));
+        EXPECT_EQ(Count(2, 2), std::stof(v + "2"));
+        EXPECT_EQ(Count(1, 3), std::stof(v + "3"));
+        EXPECT_EQ(Count(2, 3), std::stof(v + "4"));
+        EXPECT_EQ(Count(1, 4), below);
+    }
+    EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(DataGridTest, SelectAllTakesTheDataCellsAndLeavesTheHeadersAlone) {
+    std::string all, header;
+    for (int r = 1; r <= 5; ++r) all += Cell(r, 1) + "\t" + Cell(r, 2) + "\r\n";
+    for (int r = 0; r <= 5; ++r) header += Cell(r, 0) + "|";
+    header += Cell(0, 1) + "|" + Cell(0, 2);
+    GoTo(3, 2);
+    QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier);
+    Choose("mnuCopy");
+    EXPECT_EQ(ClipboardText(), all);
+
+    Choose("mnuCut");
+    EXPECT_EQ(ClipboardText(), all);
+    std::string after;
+    for (int r = 0; r <= 5; ++r) after += Cell(r, 0) + "|";
+    after += Cell(0, 1) + "|" + Cell(0, 2);
+    EXPECT_EQ(after, header) << "the sample times and class bounds stay";
+    for (int i = 1; i <= 2; ++i)
+        for (int j = 1; j <= 5; ++j) EXPECT_EQ(Count(i, j), 0.0f);
 }
 
 TEST_F(DataGridTest, PastePastTheDataWritesOnlyInsideIt) {
