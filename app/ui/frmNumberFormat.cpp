@@ -66,7 +66,6 @@ frmNumberFormat::frmNumberFormat(QWidget* parent) : QDialog(parent) {
     cmdCancel->setObjectName("cmdCancel");
     cmdHelp = new QPushButton(QString::fromStdString(MVornGlobs::HelpCaption2), this);
     cmdHelp->setObjectName("cmdHelp");
-    for (QPushButton* b : {cmdOK, cmdCancel, cmdHelp}) b->setAutoDefault(false);
 
     auto* sampleLayout = new QVBoxLayout(frmSample);
     sampleLayout->addWidget(lblSample);

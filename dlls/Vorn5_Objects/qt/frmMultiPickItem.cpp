@@ -30,7 +30,6 @@ frmMultiPickItem::frmMultiPickItem(QWidget* parent) : QDialog(parent) {
     auto make = [this](QPushButton*& button, const char* name, const char* text) {
         button = new QPushButton(text, this);
         button->setObjectName(name);
-        button->setAutoDefault(false);
     };
     auto makeList = [this](QListWidget*& list, const char* name) {
         list = new QListWidget(this);

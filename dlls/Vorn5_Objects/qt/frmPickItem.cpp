@@ -20,7 +20,6 @@ frmPickItem::frmPickItem(QWidget* parent) : QDialog(parent) {
     cmdOK->setObjectName("cmdOK");
     cmdCancel = new QPushButton("&Cancel", this);
     cmdCancel->setObjectName("cmdCancel");
-    for (QPushButton* b : {cmdOK, cmdCancel}) b->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -87,6 +87,27 @@ TEST_F(NumberFormatTest, PresetsAndEscape) {
     EXPECT_EQ(standard.NumFormat(), "#,0");
 }
 
+TEST_F(NumberFormatTest, EnterOnAButtonReachedWithTabPressesIt) {
+    for (bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        frmNumberFormat d;
+        Show(d, 2, 1, 1.5);
+        QPushButton* target = ok ? d.cmdOK : d.cmdCancel;
+        for (int k = 0; k < 8 && QApplication::focusWidget() != target; ++k)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.OK(), ok);
+    }
+    frmNumberFormat d;
+    Show(d, 2, 1, 1.5);
+    d.cmdHelp->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(d.cmdHelp, Qt::Key_Return);
+    EXPECT_EQ(ui->help.size(), 1u);
+    EXPECT_TRUE(d.isVisible());
+}
+
 TEST_F(NumberFormatTest, OkWithoutADecimalsChoiceIsReportedAndTheDialogStays) {
     frmNumberFormat d;
     Show(d, 1, 1, 2.0);

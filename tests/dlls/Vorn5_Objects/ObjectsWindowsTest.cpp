@@ -160,6 +160,45 @@ TEST_F(ObjectsWindowsTest, MultiPickListMovesItemsAcrossAndReturnsTheFlags) {
     EXPECT_FALSE(multi.MultiPick());
 }
 
+TEST_F(ObjectsWindowsTest, EnterOnAButtonReachedWithTabPressesIt) {
+    // Tab from the list to the button, as a keyboard user does, then Enter.
+    auto tabTo = [](QWidget* button) {
+        for (int k = 0; k < 12 && QApplication::focusWidget() != button; ++k)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key_Return);
+    };
+    for (bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        clsPickList pick;
+        WhenModal<frmPickItem>([&](frmPickItem& w) {
+            QApplication::setActiveWindow(&w);
+            ClickItem(w.lstPickList, 1);
+            tabTo(ok ? w.cmdOK : w.cmdCancel);
+            EXPECT_FALSE(w.isVisible());
+            if (w.isVisible()) static_cast<QDialog&>(w).reject();  // never left hanging
+        });
+        EXPECT_EQ(pick.PickItem({"a", "b", "c"}), ok);
+
+        clsMultiPickList multi;
+        multi.setiNumRows(2);
+        WhenModal<frmMultiPickItem>([&](frmMultiPickItem& w) {
+            QApplication::setActiveWindow(&w);
+            w.lstUnSelected->setFocus(Qt::MouseFocusReason);
+            tabTo(w.cmdSelectOne);
+            EXPECT_EQ(w.lstSelected->count(), 1) << "the button moved the selected entry";
+            tabTo(ok ? w.cmdOK : w.cmdCancel);
+            EXPECT_FALSE(w.isVisible());
+            if (w.isVisible()) static_cast<QDialog&>(w).reject();  // never left hanging
+        });
+        EXPECT_EQ(multi.MultiPick(), ok);
+        if (ok) {
+            EXPECT_TRUE(multi.bMasterFlag(1));
+            EXPECT_FALSE(multi.bMasterFlag(2));
+        }
+    }
+}
+
 TEST_F(ObjectsWindowsTest, RangeDialogChecksOkAndPutsTheFocusBack) {
     clsSetRange range;
     range.setsngLow(1.0f);
