@@ -225,10 +225,14 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127 &&
-                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const bool typed = plain && !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit KeyPress(13);
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace && plain) {
+        emit KeyPress(8);
         return;
     }
     if (typed) {

@@ -76,7 +76,7 @@ signals:
     void LeaveCell(int row, int col);
     void EnterCell(int row, int col);
     void GotFocus(Qt::FocusReason reason);
-    // A character typed on the grid (its code), Enter as 13.
+    // A character typed on the grid (its code), Enter as 13 and Backspace as 8.
     void KeyPress(int keyAscii);
     void DblClick();
     // A press of the left button has made the clicked cell current first; the right

@@ -69,6 +69,17 @@ TEST_F(DataGridTest, OtherKeysBeepAndEditTheCellsText) {
     Type("5");
     Key(Qt::Key_Return);
     EXPECT_EQ(Cell(4, 2), vb::Format(Count(2, 4), "0.00"));
+
+    // Backspace is a control key too: it opens the cell's text, and a second one clears it.
+    GoTo(3, 1);
+    Key(Qt::Key_Backspace);
+    ASSERT_TRUE(box().isVisible());
+    EXPECT_EQ(box().selectedText(), "12.50");
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 0.0f);
+    EXPECT_EQ(Cell(3, 1), "0.00");
+    EXPECT_EQ(ui->beeps, 1);
 }
 
 TEST_F(DataGridTest, OnlyNumbersAreAcceptedAndNegativeCountsAreStoredAsZero) {
