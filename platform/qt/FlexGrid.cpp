@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <optional>
 
 #include "Twips.h"
 #include "vb/VbRuntime.h"
@@ -240,13 +242,28 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->modifiers() == Qt::ShiftModifier) {
-        const int32_t r = RowSel(), c = ColSel();
-        switch (event->key()) {
-            case Qt::Key_Up: ExtendSelection(r - 1, c); return;
-            case Qt::Key_Down: ExtendSelection(r + 1, c); return;
-            case Qt::Key_Left: ExtendSelection(r, c - 1); return;
-            case Qt::Key_Right: ExtendSelection(r, c + 1); return;
-            default: break;
+        const auto action = [&]() -> std::optional<CursorAction> {
+            switch (event->key()) {
+                case Qt::Key_Up: return MoveUp;
+                case Qt::Key_Down: return MoveDown;
+                case Qt::Key_Left: return MoveLeft;
+                case Qt::Key_Right: return MoveRight;
+                case Qt::Key_Home: return MoveHome;
+                case Qt::Key_End: return MoveEnd;
+                case Qt::Key_PageUp: return MovePageUp;
+                case Qt::Key_PageDown: return MovePageDown;
+                default: return std::nullopt;
+            }
+        }();
+        if (action) {
+            // The key moves the block's end as it would move the current cell from there.
+            const QModelIndex current = currentIndex();
+            const QSignalBlocker quiet(selectionModel());
+            selectionModel()->setCurrentIndex(model()->index(RowSel(), ColSel()), QItemSelectionModel::NoUpdate);
+            const QModelIndex end = moveCursor(*action, Qt::NoModifier);
+            selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+            if (end.isValid()) ExtendSelection(end.row(), end.column());
+            return;
         }
     }
     QTableWidget::keyPressEvent(event);

@@ -273,7 +273,7 @@ TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCellAndStopsAtABadValue) {
 }
 
 TEST_F(DataGridTest, ABlockPastesFromTheCellWhereTheSelectionStarted) {
-    // The user marks (2,1)..(3,2) three ways; the block lands at (2,1) each time.
+    // The user marks (2,1)..(3,2) in four ways; the block lands at (2,1) each time.
     const std::function<void()> marks[] = {
         [this] {  // dragging the mouse
             QApplication::setActiveWindow(window.get());
@@ -292,6 +292,11 @@ TEST_F(DataGridTest, ABlockPastesFromTheCellWhereTheSelectionStarted) {
             GoTo(2, 1);
             QTest::keyClick(&grid(), Qt::Key_Down, Qt::ShiftModifier);
             QTest::keyClick(&grid(), Qt::Key_Right, Qt::ShiftModifier);
+        },
+        [this] {  // Shift and End, then Shift and Down
+            GoTo(2, 1);
+            QTest::keyClick(&grid(), Qt::Key_End, Qt::ShiftModifier);
+            QTest::keyClick(&grid(), Qt::Key_Down, Qt::ShiftModifier);
         },
     };
     for (std::size_t k = 0; k < std::size(marks); ++k) {
