@@ -98,11 +98,15 @@ void frmVorn::WireEditCommands() {
 bool frmVorn::TxtEditEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::FocusIn:
-            forms::RunHandler([this] { mDataGrid->TextGotFocus(); });
+        case QEvent::FocusOut: {
+            // A menu or another window coming and going neither leaves nor enters the box:
+            // the edit goes on in its own cell, wherever a dialog has moved the grid meanwhile.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return false;
+            if (event->type() == QEvent::FocusIn) forms::RunHandler([this] { mDataGrid->TextGotFocus(); });
+            else forms::RunHandler([this] { mDataGrid->TextLostFocus(); });
             return false;
-        case QEvent::FocusOut:
-            forms::RunHandler([this] { mDataGrid->TextLostFocus(); });
-            return false;
+        }
         case QEvent::KeyPress: {
             const auto& key = *static_cast<QKeyEvent*>(event);
             const int16_t code = KeyCodeOf(key);

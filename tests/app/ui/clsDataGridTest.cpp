@@ -125,6 +125,30 @@ TEST_F(DataGridTest, EscapeAndTabAbandonTheEdit) {
     }
 }
 
+TEST_F(DataGridTest, OpeningAMenuOrAnotherWindowLeavesAnEmptiedBoxEmpty) {
+    // The user empties the box, takes a value from the Edit menu, or from another
+    // program, and pastes it in: the box holds just that value.
+    GoTo(3, 1);
+    Type("5");
+    Key(Qt::Key_Backspace);
+    ASSERT_EQ(box().text(), "");
+    QMenu* edit = window->TopMenu("mnuEdit");
+    edit->popup(window->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    edit->hide();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(QApplication::focusWidget(), &box());
+    EXPECT_EQ(box().text(), "");
+    SetClipboard("3.5");
+    Choose("mnuPaste");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 3), 3.5f);
+    EXPECT_TRUE(ui->messages.empty());
+}
+
 TEST_F(DataGridTest, UpAndDownStoreAndMoveAndBeepAtTheEdges) {
     struct Step {
         Qt::Key key;
@@ -183,6 +207,18 @@ TEST_F(DataGridTest, AValueStillBeingTypedGoesIntoItsOwnCell) {
     Key(Qt::Key_Return);
     EXPECT_EQ(Count(1, 3), 9.0f);
     EXPECT_EQ(Cell(3, 1), "9.00");
+    EXPECT_EQ(Count(1, 1), 0.0f);
+
+    // So does the number format dialog, cancelled.
+    GoTo(4, 1);
+    Type("6");
+    WhenModal<frmNumberFormat>([](frmNumberFormat& d) { QTest::keyClick(d.lstFormat, Qt::Key_Escape); });
+    Choose("mnuNumber");
+    ASSERT_EQ(grid().Row(), 1);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_EQ(QApplication::focusWidget(), &box());
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1, 4), 6.0f);
     EXPECT_EQ(Count(1, 1), 0.0f);
 
     // Leaving edit mode stores it first.
