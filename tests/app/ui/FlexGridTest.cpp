@@ -116,6 +116,24 @@ TEST(FlexGridTest, TheFixedCellsAreNeverCurrent) {
     EXPECT_EQ(down.at(0).at(0).toInt(), 1);
 }
 
+TEST(FlexGridTest, DraggingPastTheEdgeScrollsTheBlockOn) {
+    FlexGrid grid;
+    grid.setRows(60);
+    grid.setCols(4);
+    grid.resize(300, 200);
+    grid.show();
+    QWidget* view = grid.viewport();
+    const int lastShown = grid.rowAt(view->height() - 1);
+    QTest::mousePress(view, Qt::LeftButton, {}, grid.visualRect(grid.model()->index(2, 1)).center());
+    const QPoint below(grid.columnViewportPosition(2) + 5, view->height() + 10);
+    for (int k = 0; k < 40; ++k) QTest::mouseMove(view, below + QPoint(0, k % 2));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, below);
+    EXPECT_EQ(grid.Row(), 2) << "the block's start stays current";
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_GT(grid.RowSel(), lastShown) << "the end went on past the rows first shown";
+    EXPECT_EQ(grid.ColSel(), 2);
+}
+
 TEST(FlexGridTest, ColoursAreBlueGreenRed) {
     EXPECT_EQ(FlexGrid::ColorFromBgr(0x00FFFFC0), QColor(0xC0, 0xFF, 0xFF));
     EXPECT_EQ(FlexGrid::ColorFromBgr(0x000000FF), QColor(255, 0, 0));
