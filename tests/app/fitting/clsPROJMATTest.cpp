@@ -209,7 +209,9 @@ TEST_F(ProjmatTest, GetT0MapsThePhaseBackToRealTime) {
             // tolerance of 0.01 years.
             float x = t0;
             EXPECT_NEAR(m.Fn(x), 0.0f, 0.02f);
-            if (c.curve == 1 && c.C == 0) EXPECT_NEAR(t0, phase, 0.01f);
+            if (c.curve == 1 && c.C == 0) {
+                EXPECT_NEAR(t0, phase, 0.01f);
+            }
         }
     }
 }

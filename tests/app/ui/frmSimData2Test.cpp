@@ -227,7 +227,7 @@ TEST(SimWizardModal, CancelLeavesTheParametersAndFinishTakesTheEdits) {
     clsSimData sim;
     auto edit = [](frmSimData2& w) {
         w.activateWindow();
-        QTest::qWaitForWindowActive(&w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         w.txtParam[0]->setFocus();
         w.txtParam[0]->selectAll();
         QTest::keyClicks(w.txtParam[0], "12");

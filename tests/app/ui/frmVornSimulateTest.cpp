@@ -58,7 +58,7 @@ protected:
     }
     static void Type(frmSimData2& w, QLineEdit* box, const char* text) {
         w.activateWindow();
-        QTest::qWaitForWindowActive(&w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, text);
