@@ -4,6 +4,9 @@
 // through EditData; the sample commands check everything before they change anything.
 #include "frmVorn.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -341,6 +344,10 @@ void frmVorn::mnuCombineDists_Click() {
     std::vector<float> sums(static_cast<std::size_t>(nc) + 1, 0.0f);
     for (int16_t i : picked)
         for (int16_t j = 1; j <= nc; ++j) sums[j] += moLFD->Dists(i, j);
+    if (std::any_of(sums.begin() + 1, sums.end(), [](float v) { return !std::isfinite(v); })) {
+        Tell("The combined counts are too large to hold: nothing was combined.");
+        return;
+    }
     // The new sample is filled before the picked ones go, so the set is never empty and
     // the sums are never lost.
     const int16_t p = moLFD->DistForNewTime(time);

@@ -265,3 +265,19 @@ TEST_F(EditMenuTest, CancelAtTheTimeOfACombineLeavesTheDataSetAsItWas) {
     EXPECT_TRUE(ui->inputAnswers.empty()) << "asked once";
     EXPECT_TRUE(ui->messages.empty());
 }
+
+TEST_F(EditMenuTest, CombineRefusesCountsWhoseSumASingleCannotHold) {
+    EnterEditMode();
+    FiveSamples();
+    window->LFD().setDists(2, 3, 3e38f);
+    window->LFD().setDists(4, 3, 3e38f);
+    window->LFD().setIsDirty(false);
+    const auto before = Samples();
+    Pick({2, 4});
+    ui->inputAnswers = {"3.5"};
+    Choose("mnuCombineDists");
+    EXPECT_EQ(Samples(), before);
+    EXPECT_FALSE(window->LFD().IsDirty());
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].prompt, "The combined counts are too large to hold: nothing was combined.");
+}
