@@ -101,11 +101,11 @@ TEST_F(DataGridTest, OnlyNumbersAreAcceptedAndNegativeCountsAreStoredAsZero) {
 
     // An emptied box stores the empty value, 0; a thousands separator is read as one.
     Key(Qt::Key_Return);
-    box().clear();
+    Key(Qt::Key_Backspace);
     Key(Qt::Key_Return);
     EXPECT_EQ(Count(1, 3), 0.0f);
     Key(Qt::Key_Return);
-    box().setText("1,234.5");
+    Type("1,234.5");
     Key(Qt::Key_Return);
     EXPECT_EQ(Count(1, 3), 1234.5f);
     EXPECT_EQ(ui->messages.size(), 1u);
@@ -416,7 +416,7 @@ TEST_F(DataGridTest, CutEmptiesTheCellsAndTheWholeEditBox) {
     EXPECT_EQ(box().text(), "") << "the whole box, not only the selection";
 
     // Paste in the box replaces its selection.
-    box().setText("9x9");
+    Type("9x9");
     box().setSelection(1, 1);
     SetClipboard("0");
     Choose("mnuPaste");

@@ -15,6 +15,7 @@
 #include "MVornGlobs.h"
 #include "SyntheticData.h"
 #include "UiTestSupport.h"
+#include "UserActions.h"
 #include "chart/HeadlessChart.h"
 #include "clsAutofind.h"
 #include "clsGrowthParams.h"
@@ -111,7 +112,7 @@ TEST_F(AutoFindDialogTest, LeavingABoxChecksItsValue) {
             EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
             EXPECT_EQ(ui->beeps, 1);
             EXPECT_TRUE(c.box->hasFocus());
-            c.box->setText("0.5");
+            useractions::Retype(c.box, "0.5");
         } else {
             EXPECT_TRUE(ui->messages.empty());
             EXPECT_FALSE(c.box->hasFocus());

@@ -15,6 +15,7 @@
 #include "HeadlessProgressView.h"
 #include "MainWindowRoad.h"
 #include "SyntheticData.h"
+#include "UserActions.h"
 #include "chart/HeadlessChart.h"
 #include "frmGridEval.h"
 #include "frmGridOptions.h"
@@ -58,12 +59,12 @@ protected:
         bool seen = false;
         WhenModal<frmGridOptions>(
             [&](frmGridOptions& o) {
-                o.txtLo[0]->setText("0.2");
-                o.txtHi[0]->setText("0.8");
-                o.txtEvals[0]->setText("4");
-                o.txtLo[1]->setText("70");
-                o.txtHi[1]->setText("90");
-                o.txtEvals[1]->setText("3");
+                useractions::Retype(o.txtLo[0], "0.2");
+                useractions::Retype(o.txtHi[0], "0.8");
+                useractions::Retype(o.txtEvals[0], "4");
+                useractions::Retype(o.txtLo[1], "70");
+                useractions::Retype(o.txtHi[1], "90");
+                useractions::Retype(o.txtEvals[1], "3");
                 o.chkContour->setChecked(contour);
                 o.chkFit->setChecked(fit);
                 o.cmdOK->click();

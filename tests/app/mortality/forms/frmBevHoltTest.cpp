@@ -16,6 +16,7 @@
 #include "MVornGlobs.h"
 #include "Twips.h"
 #include "UiTestSupport.h"
+#include "UserActions.h"
 #include "clsBevHoltResult.h"
 #include "clsGrowthParams.h"
 #include "clsLog.h"
@@ -170,7 +171,7 @@ TEST_F(BevHoltTest, BoxesAreCheckedWhenLeftAndBeforeCalculating) {
     EXPECT_EQ(QApplication::focusWidget(), window->txtParam[0]);
     // Lc is checked as a length.
     ui->messages.clear();
-    window->txtParam[0]->setText("1");
+    useractions::Retype(window->txtParam[0], "1");
     TypeInto(window->txtParam[2], "-3");
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "Value for parameter Linf must lie in the range 0 to 1000000");
