@@ -77,8 +77,10 @@ std::vector<std::string> WrapToWidth(const Printer& printer, const std::string& 
                 if (fit > 0 && printer.TextWidth(rest.substr(0, k)) > width) break;
                 fit = k;
             }
+            // A blank of the line's indent is no place to break: the line would come out empty.
             const std::size_t blank = rest.rfind(' ', fit);
-            const std::size_t cut = blank != std::string::npos && blank > 0 ? blank : fit;
+            const std::size_t indent = rest.find_first_not_of(' ');
+            const std::size_t cut = blank != std::string::npos && blank > indent ? blank : fit;
             std::string line = rest.substr(0, cut);
             trimEnd(line);
             out.push_back(line);

@@ -67,6 +67,7 @@ TEST(Printer, TextsWiderThanThePageWrap) {
         {"abcdefghijk", {"abcde", "fghij", "k"}},       // inside a word wider than the page
         {"abcd\xC3\xA9" "fgh", {"abcd", "\xC3\xA9" "fgh"}},  // never inside a character
         {"ab\rcd   ", {"ab", "cd"}},                   // line breaks kept, trailing blanks dropped
+        {"  abcdefgh", {"  abc", "defgh"}},            // an indent is kept, not broken off alone
         {"", {""}},
     };
     for (const auto& c : cases) EXPECT_EQ(WrapToWidth(printer, c.text, 600), c.lines) << c.text;
