@@ -15,8 +15,9 @@ bool WriteWholeFile(const std::string& path, std::string_view contents) {
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.flush();
-        written = static_cast<bool>(out);
+        // Closed before it counts as written: closing can still fail to store the data.
+        out.close();
+        written = !out.fail();
     }
     std::error_code ec;
     if (written) fs::rename(temp, path, ec);
