@@ -200,7 +200,6 @@ void clsAutofind::Fit() {
     float K = 0, Linf = 0, T0 = 0;
     float C = 0, Ts = 0, NGT = 0.25f;
     for (int cycle = 1; cycle <= kMaxCycles; ++cycle) {
-        if (cycle == 1) C = 0, Ts = 0, NGT = 0.25f;
         m.setGrowthCurve(growthCurve_);
         m.setsC(C);
         m.setsTs(Ts);
