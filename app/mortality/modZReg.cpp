@@ -1,5 +1,6 @@
 #include "modZReg.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "clsRegression.h"
@@ -17,6 +18,24 @@ std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<floa
     return ZLine{static_cast<float>(reg.A()), static_cast<float>(reg.B())};
 }
 
+namespace {
+
+// The same in double, for values whose single sums overflow: the mean and the standard
+// error of singles fit a single again.
+MeanSE MeanAndSEInDouble(const std::vector<float>& values) {
+    const auto n = static_cast<double>(values.size());
+    double sum = 0.0, sumSq = 0.0;
+    for (float v : values) {
+        sum += v;
+        sumSq += static_cast<double>(v) * v;
+    }
+    const double radicand = values.size() >= 2 ? (sumSq - sum * sum / n) / (n - 1.0) : 0.0;
+    const double sd = std::sqrt(std::max(radicand, 0.0));
+    return MeanSE{static_cast<float>(sum / n), static_cast<float>(sd / std::sqrt(n))};
+}
+
+}  // namespace
+
 std::optional<MeanSE> MeanAndSE(const std::vector<float>& values) {
     const auto n = static_cast<int32_t>(values.size());
     if (n < 1) return std::nullopt;
@@ -25,6 +44,9 @@ std::optional<MeanSE> MeanAndSE(const std::vector<float>& values) {
         sum += v;
         sumSq += v * v;
     }
+    // Values beyond about 1.8E+19 overflow the single sums (infinity minus infinity would
+    // give no number): those are taken in double.
+    if (!std::isfinite(sumSq) || !std::isfinite(sum * sum)) return MeanAndSEInDouble(values);
     float sd = 0.0f;
     if (n >= 2) {
         float radicand = (sumSq - sum * sum / static_cast<float>(n)) / static_cast<float>(n - 1);

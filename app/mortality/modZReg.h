@@ -21,7 +21,8 @@ struct MeanSE {
 
 // Mean and standard error of the values in single precision: standard deviation
 // sqrt((sum of squares - sum^2/n)/(n - 1)) (0 for one value), divided by sqrt(n). A
-// radicand that rounding made negative counts as 0. Empty for no values.
+// radicand that rounding made negative counts as 0; values whose sums overflow a single
+// are summed in double. Empty for no values.
 std::optional<MeanSE> MeanAndSE(const std::vector<float>& values);
 
 }  // namespace modZReg

@@ -144,6 +144,25 @@ TEST(PowWeath, RefusesWhatCannotBeFitted) {
     }
 }
 
+TEST(PowWeath, MeansOfLargeLengthsStayNumbers) {
+    ErrorCapture errors;
+    // The first test's samples with every length 1E+18 times larger: Linf 5.5E+19 and
+    // 5.1667E+19, whose squares no single holds. Mean 5.3333E+19, standard error
+    // |difference| / 2 = 1.6667E+18; Z/K stays 2.
+    clsVorn ds;
+    Fill(ds, 1E+19f, 1E+19f, {{4, 3, 2, 1, 0}, {4, 0, 2, 0, 0}}, {0.0f, 0.5f});
+    clsPowWeath pw;
+    pw.Create(ds);
+    pw.setToggledIn(2, 2, true);
+    ASSERT_TRUE(pw.DistResults(2));
+    const auto m = pw.MeanAndSE();
+    ASSERT_TRUE(m);
+    EXPECT_NEAR((*m)(1), 5.333333E+19f, 1E+15f);
+    EXPECT_NEAR((*m)(2), 1.666667E+18f, 1E+14f);
+    EXPECT_NEAR((*m)(3), 2.0f, 1e-5f);
+    EXPECT_NEAR((*m)(4), 0.0f, 1e-5f);
+}
+
 TEST(PowWeath, ReadsTheDataSetItWasMadeOn) {
     ErrorCapture errors;
     clsVorn ds;
