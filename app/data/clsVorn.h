@@ -163,7 +163,7 @@ public:
 
     // What a data set may hold. Every reader refuses a set that breaks this rule, and Save
     // and ExportFile write nothing for it. Empty for a sound set, else why it is not
-    // ("its class size is 0 or less").
+    // ("its class size is not a number above 0").
     std::string ContentFault() const;
 
 private:

@@ -1,8 +1,7 @@
 #ifndef CLSBEVHOLTZ_H
 #define CLSBEVHOLTZ_H
 // Total mortality Z of every sample from the mean length of the fish at and above a
-// cut-off length Lc (Beverton and Holt 1956, "A review of methods for estimating mortality
-// rates in fish populations", Rapp. P.-v. Reun. Cons. int. Explor. Mer 140: 67-83):
+// cut-off length Lc (the Beverton-Holt mean-length estimator):
 //     Z = K (Linf - Lbar) / (Lbar - Lc)
 // with the fish of a class counted at its mid-point. The estimator assumes constant
 // recruitment and mortality and full selection from Lc on, so Lc should lie above the

@@ -11,7 +11,8 @@ namespace modZReg {
 
 // Unweighted least-squares line through the points (x[k], y[k]), k = 1..n (index 0 of
 // both vectors unused). Empty with fewer than two points, or when the fit fails (two
-// points, all x equal: the regression logs why).
+// points leave nothing to estimate its error from, or all x are equal: the regression
+// logs why).
 std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y);
 
 struct MeanSE {
