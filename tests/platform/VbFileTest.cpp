@@ -9,11 +9,14 @@
 
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
+#include "ErrorNumber.h"
 
 namespace fs = std::filesystem;
 using namespace vb;
 
 namespace {
+
+using testsupport::ErrorNumberOf;
 
 class VbFileTest : public ::testing::Test {
 protected:
@@ -37,15 +40,6 @@ protected:
     }
     fs::path dir;
 };
-
-int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -78,18 +72,18 @@ TEST_F(VbFileTest, BinaryValuesAreLittleEndianAtExplicitAndCurrentPositions) {
     EXPECT_EQ(GetString(f, 4, 19), "HALD");
     EXPECT_EQ(GetByte(f, 30), 9);
     EXPECT_TRUE(EndOfFile(f));
-    EXPECT_EQ(ErrorOf([&] { PutByte(f, 1); }), errBadFileMode);  // opened for reading
+    EXPECT_EQ(ErrorNumberOf([&] { PutByte(f, 1); }), errBadFileMode);  // opened for reading
 }
 
 TEST_F(VbFileTest, ReadingPastTheEndRaises62AndReadsNothing) {
     const auto p = Path("short.bin");
     Write(p, std::string("\x01\x02\x03", 3));
     Open(p, OpenMode::Binary, 1, OpenAccess::Read);
-    EXPECT_EQ(ErrorOf([&] { GetLong(1); }), errInputPastEnd);
+    EXPECT_EQ(ErrorNumberOf([&] { GetLong(1); }), errInputPastEnd);
     EXPECT_EQ(Seek(1), 1);  // position unchanged by the failed read
     EXPECT_EQ(GetBytes(1, 3), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(ErrorOf([&] { GetByte(1); }), errInputPastEnd);
-    EXPECT_EQ(ErrorOf([&] { GetSingle(1, 2); }), errInputPastEnd);
+    EXPECT_EQ(ErrorNumberOf([&] { GetByte(1); }), errInputPastEnd);
+    EXPECT_EQ(ErrorNumberOf([&] { GetSingle(1, 2); }), errInputPastEnd);
 }
 
 TEST_F(VbFileTest, OpenAndFileNumberErrors) {
@@ -101,12 +95,12 @@ TEST_F(VbFileTest, OpenAndFileNumberErrors) {
         {[&] { LOF(7); }, errBadFileNumber},
         {[&] { Seek(7, 1); }, errBadFileNumber},
     };
-    for (std::size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(ErrorOf(cases[k].f), cases[k].number) << k;
+    for (std::size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(ErrorNumberOf(cases[k].f), cases[k].number) << k;
     EXPECT_FALSE(IsOpen(1));
     Open(Path("a"), OpenMode::Output, 1);
-    EXPECT_EQ(ErrorOf([&] { Open(Path("b"), OpenMode::Output, 1); }), errFileAlreadyOpen);
-    EXPECT_EQ(ErrorOf([&] { Seek(1, 0); }), errBadRecordNumber);
-    EXPECT_EQ(ErrorOf([&] { GetByte(1); }), errBadFileMode);  // sequential file
+    EXPECT_EQ(ErrorNumberOf([&] { Open(Path("b"), OpenMode::Output, 1); }), errFileAlreadyOpen);
+    EXPECT_EQ(ErrorNumberOf([&] { Seek(1, 0); }), errBadRecordNumber);
+    EXPECT_EQ(ErrorNumberOf([&] { GetByte(1); }), errBadFileMode);  // sequential file
     Close(1);
     Close(1);  // closing twice is harmless
     // A writable binary open creates the file and keeps an existing one's bytes.
@@ -124,7 +118,7 @@ TEST_F(VbFileTest, LineInputAcceptsEveryLineEndAndPrintWritesCrLf) {
     std::vector<std::string> lines;
     while (!EndOfFile(3)) lines.push_back(LineInput(3));
     EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four", "", "last"}));
-    EXPECT_EQ(ErrorOf([&] { LineInput(3); }), errInputPastEnd);
+    EXPECT_EQ(ErrorNumberOf([&] { LineInput(3); }), errInputPastEnd);
     Seek(3, 1);
     EXPECT_EQ(LineInput(3), "one");
     Close(3);
@@ -165,10 +159,10 @@ TEST_F(VbFileTest, FileNumberIsClosedOnEveryWayOut) {
         FileNumber f;
         Open("/dev/full", OpenMode::Output, f);
         Print(f, "lost");
-        EXPECT_EQ(ErrorOf([&] { f.Close(); }), errDeviceIO);
+        EXPECT_EQ(ErrorNumberOf([&] { f.Close(); }), errDeviceIO);
         EXPECT_FALSE(IsOpen(f));
     }
-    EXPECT_EQ(ErrorOf([&] {
+    EXPECT_EQ(ErrorNumberOf([&] {
                   FileNumber f;
                   Open("/dev/full", OpenMode::Output, f);
                   Print(f, "lost");

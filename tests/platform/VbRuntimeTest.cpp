@@ -7,20 +7,11 @@
 #include <limits>
 
 #include "vb/VbError.h"
+#include "ErrorNumber.h"
 
 using namespace vb;
 
-namespace {
-template <typename F>
-int32_t errorOf(F&& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
-}  // namespace
+using testsupport::ErrorNumberOf;
 
 TEST(VbRuntime, StrOfSingleDoubleAndInteger) {
     struct Case { float x; const char* text; } singles[] = {
@@ -67,7 +58,7 @@ TEST(VbRuntime, FormatPatternsRoundHalvesAwayFromZeroInDecimal) {
         {0.0, "0.00E+", "0.00E+0"}, {12345.0, "0.00E+00", "1.23E+04"}, {9.9995, "0.000", "10.000"},
         {0.1f, "0.000", "0.100"}, {-1.25, "0.0", "-1.3"}, {0.999, "0", "1"}, {0.4, "0", "0"}};
     for (const auto& c : cases) EXPECT_EQ(Format(c.x, c.pattern), c.text) << c.x << " " << c.pattern;
-    EXPECT_EQ(errorOf([] { Format(1.0, "abc"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([] { Format(1.0, "abc"); }), 5);
 }
 
 TEST(VbRuntime, NumericTextsAndConversions) {
@@ -88,13 +79,13 @@ TEST(VbRuntime, NumericTextsAndConversions) {
     EXPECT_EQ(CSng(" 0.1 "), 0.1f);
     EXPECT_EQ(CSng(1E-50), 0.0f);
     EXPECT_EQ(CDbl("1E-400"), 0.0);
-    EXPECT_EQ(errorOf([] { CSng("abc"); }), 13);
-    EXPECT_EQ(errorOf([] { CSng(""); }), 13);
-    EXPECT_EQ(errorOf([] { CSng("1E39"); }), 6);
-    EXPECT_EQ(errorOf([] { CSng(1E39); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CSng("abc"); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { CSng(""); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { CSng("1E39"); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CSng(1E39); }), 6);
     EXPECT_EQ(CSng(static_cast<double>(std::numeric_limits<float>::max())), std::numeric_limits<float>::max());
-    EXPECT_EQ(errorOf([] { CDbl("x"); }), 13);
-    EXPECT_EQ(errorOf([] { CDbl("1E400"); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl("x"); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl("1E400"); }), 6);
 }
 
 TEST(VbRuntime, IntegerConversionsRoundHalvesToEvenAndRaiseOverflow) {
@@ -110,10 +101,10 @@ TEST(VbRuntime, IntegerConversionsRoundHalvesToEvenAndRaiseOverflow) {
     EXPECT_EQ(CLng(2147483647.0), 2147483647);
 
     for (double bad : {32767.5, -32768.6, 1E10, std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_EQ(errorOf([&] { CInt(bad); }), 6) << bad;
-    EXPECT_EQ(errorOf([] { CLng(2147483647.5); }), 6);
-    EXPECT_EQ(errorOf([] { CByte(-1.0); }), 6);
-    EXPECT_EQ(errorOf([] { CByte(255.5); }), 6);
+        EXPECT_EQ(ErrorNumberOf([&] { CInt(bad); }), 6) << bad;
+    EXPECT_EQ(ErrorNumberOf([] { CLng(2147483647.5); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CByte(-1.0); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { CByte(255.5); }), 6);
 
     EXPECT_EQ(Int(-1.5), -2.0);
     EXPECT_EQ(Fix(-1.5), -1.0);
@@ -123,24 +114,24 @@ TEST(VbRuntime, IntegerConversionsRoundHalvesToEvenAndRaiseOverflow) {
 
     EXPECT_EQ(AddInt(32000, 767), 32767);
     EXPECT_EQ(MulInt(-128, 256), -32768);
-    EXPECT_EQ(errorOf([] { AddInt(32767, 1); }), 6);
-    EXPECT_EQ(errorOf([] { AddInt(-32768, -1); }), 6);
-    EXPECT_EQ(errorOf([] { MulInt(200, 200); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { AddInt(32767, 1); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { AddInt(-32768, -1); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { MulInt(200, 200); }), 6);
 }
 
 TEST(VbRuntime, FloatingPointTrapsRaiseTheRuntimeNumbers) {
     EXPECT_EQ(Div(1, 4), 0.25);
     EXPECT_EQ(DivS(1.0f, 3.0f), 1.0f / 3.0f);
-    EXPECT_EQ(errorOf([] { Div(1, 0); }), 11);
-    EXPECT_EQ(errorOf([] { Div(0, 0); }), 6);
-    EXPECT_EQ(errorOf([] { Div(1E308, 1E-10); }), 6);
-    EXPECT_EQ(errorOf([] { DivS(-1.0f, 0.0f); }), 11);
-    EXPECT_EQ(errorOf([] { DivS(0.0f, 0.0f); }), 6);
-    EXPECT_EQ(errorOf([] { DivS(3E38f, 0.1f); }), 6);
-    EXPECT_EQ(errorOf([] { Log(0); }), 5);
-    EXPECT_EQ(errorOf([] { Log(-1); }), 5);
-    EXPECT_EQ(errorOf([] { Sqr(-1E-9); }), 5);
-    EXPECT_EQ(errorOf([] { Exp(710); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { Div(1, 0); }), 11);
+    EXPECT_EQ(ErrorNumberOf([] { Div(0, 0); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { Div(1E308, 1E-10); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { DivS(-1.0f, 0.0f); }), 11);
+    EXPECT_EQ(ErrorNumberOf([] { DivS(0.0f, 0.0f); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { DivS(3E38f, 0.1f); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { Log(0); }), 5);
+    EXPECT_EQ(ErrorNumberOf([] { Log(-1); }), 5);
+    EXPECT_EQ(ErrorNumberOf([] { Sqr(-1E-9); }), 5);
+    EXPECT_EQ(ErrorNumberOf([] { Exp(710); }), 6);
     EXPECT_EQ(Sqr(0), 0.0);
     EXPECT_DOUBLE_EQ(Log(Exp(2)), 2.0);
 }

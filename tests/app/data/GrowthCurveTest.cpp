@@ -6,8 +6,11 @@
 
 #include "../../dlls/Vorn5_Solver/ErrorCapture.h"
 #include "clsVorn.h"
+#include "ErrorNumber.h"
 
 namespace {
+
+using testsupport::ErrorNumberOf;
 
 float Length(const clsVorn& v, int32_t type, float t, float K, float Linf, float t0, float Ts, float C,
              float NGT)
@@ -29,16 +32,6 @@ std::vector<float> Bounds(float from, float step, int count)
     std::vector<float> b;
     for (int i = 0; i < count; ++i) b.push_back(from + step * static_cast<float>(i));
     return b;
-}
-
-int32_t ErrorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
 }
 
 class GrowthCurveTest : public ::testing::Test {

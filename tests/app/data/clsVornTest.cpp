@@ -8,19 +8,13 @@
 
 #include "vb/VbError.h"
 #include "ScratchPath.h"
+#include "ErrorNumber.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using testsupport::ErrorNumberOf;
 
 // Runs a test body inside a fresh current folder.
 class InTempFolder {
@@ -82,7 +76,7 @@ TEST(clsVornModel, NewObjectIsEmptyAndGuardedReadsGiveMinusOne) {
     v.InsertDist(1.0f);
     v.EraseDist(1);
     EXPECT_EQ(v.NumDists(), 0);
-    EXPECT_EQ(ErrorOf([&] { v.sTime(1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.sTime(1); }), 9);
 }
 
 TEST(clsVornModel, NewDataSetTakesTheFirstFreeDefaultNameAndRefreshes) {
@@ -112,11 +106,11 @@ TEST(clsVornModel, NewDataSetTakesTheFirstFreeDefaultNameAndRefreshes) {
     EXPECT_EQ(v.Param(2), -0.5f);
     EXPECT_FALSE(v.Param(6).has_value());
     EXPECT_FALSE(v.Param(-1).has_value());
-    EXPECT_EQ(ErrorOf([&] { v.NewDataSet("x", 0.0f, 1.0f, 40000); }), 6);
-    EXPECT_EQ(ErrorOf([&] { v.NewDataSet("x", 0.0f, 1.0f, -3); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.NewDataSet("x", 0.0f, 1.0f, 40000); }), 6);
+    EXPECT_EQ(ErrorNumberOf([&] { v.NewDataSet("x", 0.0f, 1.0f, -3); }), 9);
     EXPECT_EQ(v.FileDesc(), "Cod 1999");  // refused sizes leave the set as it was
     EXPECT_EQ(v.NumClasses(), 20);
-    EXPECT_EQ(ErrorOf([&] { v.ResizeData(-1, 4); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.ResizeData(-1, 4); }), 9);
     EXPECT_EQ(v.NumDists(), 1);
 }
 
@@ -153,7 +147,7 @@ TEST(clsVornModel, EraseDistRemovesOneSampleAndRefusesIndicesOutsideTheData) {
     EXPECT_EQ(v.NTotal(2), 31 + 32 + 33 + 34);
     EXPECT_EQ(v.ASP(2), 2.0f);  // not shifted: entries keep their position
     for (int16_t bad : {int16_t(0), int16_t(3), int16_t(-1)}) {
-        EXPECT_EQ(ErrorOf([&] { v.EraseDist(bad); }), 9) << bad;
+        EXPECT_EQ(ErrorNumberOf([&] { v.EraseDist(bad); }), 9) << bad;
     }
     EXPECT_EQ(Times(v), (std::vector<float>{1, 3}));  // nothing dropped
     v.EraseDist(2);
@@ -169,8 +163,8 @@ TEST(clsVornModel, DistsGuardsReadsAndRefusesWritesOutsideTheClasses) {
     v.setDists(4, 1, 5.0f);  // unknown sample: ignored
     v.setDists(0, 1, 5.0f);
     EXPECT_FALSE(v.IsDirty());
-    EXPECT_EQ(ErrorOf([&] { v.setDists(1, 6, 1.0f); }), 9);
-    EXPECT_EQ(ErrorOf([&] { v.setDists(1, 0, 1.0f); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.setDists(1, 6, 1.0f); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.setDists(1, 0, 1.0f); }), 9);
     EXPECT_FALSE(v.IsDirty());
     v.setDists(1, 5, 99.0f);  // the extra column exists ...
     EXPECT_EQ(v.Dists(1, 5), -1.0f);  // ... but reads as outside the data
@@ -182,12 +176,12 @@ TEST(clsVornModel, DistsGuardsReadsAndRefusesWritesOutsideTheClasses) {
     // Counts set without arrays behind them never reach memory that is not there.
     v.setNumDists(10);
     EXPECT_EQ(v.Dists(8, 1), -1.0f);
-    EXPECT_EQ(ErrorOf([&] { v.setDists(8, 1, 1.0f); }), 9);
-    EXPECT_EQ(ErrorOf([&] { v.Calc_dist_totals(); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.setDists(8, 1, 1.0f); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.Calc_dist_totals(); }), 9);
     v.setNumDists(3);
     v.setNumClasses(40);
-    EXPECT_EQ(ErrorOf([&] { v.InsertDist(5.0f); }), 9);
-    EXPECT_EQ(ErrorOf([&] { v.EraseDist(1); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.InsertDist(5.0f); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { v.EraseDist(1); }), 9);
     v.setNumClasses(4);
     EXPECT_EQ(Times(v), (std::vector<float>{1, 2, 3}));  // both refused before changing anything
 }
@@ -214,7 +208,7 @@ TEST(clsVornModel, TotalsFirstNonZeroClassAndIndexedFields) {
         [&] { v.sTime(2); },   [&] { v.setsTime(0, 1); }, [&] { v.NTotal(2); }, [&] { v.ASP(0); },
         [&] { v.setFNZero(2, 1); },
     };
-    for (std::size_t k = 0; k < std::size(outside); ++k) EXPECT_EQ(ErrorOf(outside[k]), 9) << k;
+    for (std::size_t k = 0; k < std::size(outside); ++k) EXPECT_EQ(ErrorNumberOf(outside[k]), 9) << k;
     v.setTmin(4, 1.5f);
     EXPECT_EQ(v.Tmin(4), 1.5f);
 }

@@ -9,20 +9,9 @@
 #include "clsSetRange.h"
 #include "forms/HeadlessForms.h"
 #include "vb/VbError.h"
+#include "ErrorNumber.h"
 
-namespace {
-
-template <typename F>
-int32_t ErrorOf(F f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
-}  // namespace
+using testsupport::ErrorNumberOf;
 
 TEST(MultiPickTableTest, RowsKeepTheirFlagsAndRowsOutsideRaiseNine) {
     MultiPickTable table;
@@ -37,8 +26,8 @@ TEST(MultiPickTableTest, RowsKeepTheirFlagsAndRowsOutsideRaiseNine) {
     EXPECT_EQ(table.vMasterData(3), "row 3");
 
     for (int16_t bad : {0, 5, -1}) {
-        EXPECT_EQ(ErrorOf([&] { table.bMasterFlag(bad); }), 9) << bad;
-        EXPECT_EQ(ErrorOf([&] { table.setvMasterData(bad, "x"); }), 9) << bad;
+        EXPECT_EQ(ErrorNumberOf([&] { table.bMasterFlag(bad); }), 9) << bad;
+        EXPECT_EQ(ErrorNumberOf([&] { table.setvMasterData(bad, "x"); }), 9) << bad;
     }
 
     // Sizing again clears the table.
@@ -86,15 +75,15 @@ TEST(ObjectsWithoutWindowsTest, NobodyAnsweringIsCancel) {
     EXPECT_FALSE(pick.PickItem({"a", "b"}));
     EXPECT_EQ(pick.intChosenIndex(), 0);
     // One object serves one pick.
-    EXPECT_EQ(ErrorOf([&] { pick.setCaption("again"); }), 91);
-    EXPECT_EQ(ErrorOf([&] { pick.PickItem({"a"}); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { pick.setCaption("again"); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { pick.PickItem({"a"}); }), 91);
 
     clsMultiPickList multi;
     multi.setiNumRows(2);
     multi.setbMasterFlag(2, true);
     EXPECT_FALSE(multi.MultiPick());
     EXPECT_TRUE(multi.bMasterFlag(2));
-    EXPECT_EQ(ErrorOf([&] { multi.setbMasterFlag(3, true); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { multi.setbMasterFlag(3, true); }), 9);
 
     clsSetRange range;
     range.setsngLow(2.0f);

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "ErrorCapture.h"
+#include "ErrorNumber.h"
 
 namespace {
+
+using testsupport::ErrorNumberOf;
 
 constexpr int32_t kBase = vbObjectError;
 
@@ -35,16 +38,6 @@ private:
 };
 
 // The solver finds x with 0 - Fn(x) = 0, so Fn is the function whose root is wanted.
-int32_t ErrorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const VbError& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 class SolverTest : public ::testing::Test {
 protected:
     SolverTest() { solver.Create(); }
