@@ -15,9 +15,6 @@ namespace {
 // Set on a worker thread: a search started from there stays on that thread.
 thread_local bool onWorker = false;
 
-// How often a wait for a worker lets the caller look for a Cancel.
-constexpr auto kPollInterval = std::chrono::milliseconds(50);
-
 bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
 }
@@ -121,7 +118,7 @@ float GridScorer::ScoreHere(float K, float Linf) {
 bool GridScorer::CancelDue(const std::function<bool()>& cancelled) {
     if (!cancelled) return false;
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastPoll_ < kPollInterval) return false;
+    if (now - lastPoll_ < WorkerPool::kPollInterval) return false;
     lastPoll_ = now;
     return cancelled();
 }
@@ -139,7 +136,7 @@ std::optional<float> GridScorer::Score(int32_t k, float K, float Linf, const std
             waitingFor_.store(target);
             Slot& awaited = slots_[target];
             std::unique_lock<std::mutex> lock(mutex_);
-            if (done_.wait_for(lock, kPollInterval, [&awaited] { return awaited.ready.load(); })) {
+            if (done_.wait_for(lock, WorkerPool::kPollInterval, [&awaited] { return awaited.ready.load(); })) {
                 if (s.ready.load()) break;
                 target = k;
                 continue;

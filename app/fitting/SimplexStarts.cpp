@@ -11,12 +11,6 @@
 #include "clsNelMead.h"
 #include "vb/VbError.h"
 
-namespace {
-
-constexpr auto kPollInterval = std::chrono::milliseconds(50);
-
-}  // namespace
-
 // The objective a worker's minimiser calls: the copy's MinFunc, each point kept with what
 // scoring it would have reported. Once the search stops, a run ends at its next point.
 class SimplexStarts::Recorder : public INelMead {
@@ -137,7 +131,7 @@ std::optional<SimplexOutcome> SimplexStarts::Outcome(int32_t run, const PointFn&
         {
             std::unique_lock<std::mutex> lock(mutex_);
             if (taken == r.evaluations.size() && !r.over)
-                changed_.wait_for(lock, kPollInterval, [&r] { return r.over; });
+                changed_.wait_for(lock, WorkerPool::kPollInterval, [&r] { return r.over; });
             fresh.assign(std::make_move_iterator(r.evaluations.begin() + static_cast<std::ptrdiff_t>(taken)),
                          std::make_move_iterator(r.evaluations.end()));
             taken = r.evaluations.size();
@@ -152,7 +146,7 @@ std::optional<SimplexOutcome> SimplexStarts::Outcome(int32_t run, const PointFn&
         }
         if (over) break;
         const auto now = std::chrono::steady_clock::now();
-        if (cancelled && now - lastPoll >= kPollInterval) {
+        if (cancelled && now - lastPoll >= WorkerPool::kPollInterval) {
             lastPoll = now;
             if (cancelled()) {
                 Abandon();

@@ -3,6 +3,7 @@
 // Threads for the searches' workers, kept once made: making and ending a thread here costs
 // as much as scoring a small grid. A task runs on an idle kept thread, or on a new one when
 // every kept thread is busy; the threads end with the program.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,9 @@ public:
         std::condition_variable ended_;
         int32_t running_ = 0;
     };
+
+    // How often a wait for a worker lets the caller look for a Cancel.
+    static constexpr std::chrono::milliseconds kPollInterval{50};
 
     // Threads made so far (idle or busy).
     static int32_t Threads();
