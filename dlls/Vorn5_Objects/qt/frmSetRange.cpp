@@ -1,16 +1,14 @@
 #include "frmSetRange.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
+#include "BoxChecks.h"
 #include "forms/HandlerGuard.h"
 #include "clsSetRange.h"
 #include "vb/VbRuntime.h"
@@ -28,7 +26,10 @@ frmSetRange::frmSetRange(QWidget* parent) : QDialog(parent) {
         lblHL[k] = new QLabel(Frame1);
         lblHL[k]->setObjectName(QString("lblHL%1").arg(k));
     }
-    for (QLineEdit* box : {txtLow, txtHigh}) box->installEventFilter(this);
+    // The boxes only select their text on entry; OK does the checking.
+    auto* checks = new BoxChecks(this, [](QWidget*) { return true; });
+    checks->setParent(this);
+    for (QLineEdit* box : {txtLow, txtHigh}) checks->Add(box);
     cmdOK = new QPushButton("&OK", this);
     cmdOK->setObjectName("cmdOK");
     cmdCancel = new QPushButton("&Cancel", this);
@@ -103,15 +104,3 @@ void frmSetRange::cmdCancel_Click() {
 }
 
 void frmSetRange::reject() { cmdCancel_Click(); }
-
-bool frmSetRange::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && event->type() == QEvent::FocusIn) {
-        // After the click that gave the focus has placed the caret.
-        QPointer<QLineEdit> b(box);
-        QTimer::singleShot(0, box, [b] {
-            if (b) b->selectAll();
-        });
-    }
-    return QDialog::eventFilter(watched, event);
-}

@@ -35,7 +35,6 @@ public:
     QPushButton* cmdCancel;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
 private:
