@@ -124,8 +124,7 @@ void clsVorn::CheckFileLimits(const char* proc, bool binary) const {
 }
 
 void clsVorn::WriteBinaryBody() {
-    CheckFileLimits("WriteMe", true);
-    if (mNumDists > mDimDists || mNumClasses > mDimClasses) vb::Raise(9, "clsVorn.WriteMe");
+    CheckFileLimits("WriteMe", true);  // includes the arrays matching the size
     vb::PutByte(mFNo, static_cast<uint8_t>(mNumDists));
     vb::PutByte(mFNo, static_cast<uint8_t>(mNumClasses));
     vb::PutSingle(mFNo, mMinLength);
