@@ -249,7 +249,7 @@ void clsDataGrid::CutClick() {
 }
 
 void clsDataGrid::DataMustBeNumeric() {
-    forms::Forms().MsgBox("Data must be numeric.", forms::vbExclamation + forms::vbOKOnly, "Vorn 5.0");
+    forms::Forms().MsgBox("Data must be numeric.", forms::vbExclamation + forms::vbOKOnly, forms::kAppTitle);
 }
 
 void clsDataGrid::PasteClick() {

@@ -26,10 +26,9 @@
 
 namespace {
 
-constexpr const char* kCaption = "Vorn 5.0";
 constexpr int32_t kEditColour = 0x00FFFFC0;
 
-void Tell(const std::string& prompt) { forms::Forms().MsgBox(prompt, forms::vbExclamation, kCaption); }
+void Tell(const std::string& prompt) { forms::Forms().MsgBox(prompt, forms::vbExclamation, forms::kAppTitle); }
 
 // The key codes the grid editor acts on, from a key of the edit box; 0 for any other.
 int16_t KeyCodeOf(const QKeyEvent& key) {
@@ -150,7 +149,7 @@ void frmVorn::mnuEditMode_Click() {
         if (ResultsHeld()) {
             forms::Forms().Beep();
             if (forms::Forms().MsgBox("Entering Edit Mode will clear current Grid Search and all plots, Continue?",
-                                      forms::vbYesNo + forms::vbQuestion, kCaption) == forms::vbNo) {
+                                      forms::vbYesNo + forms::vbQuestion, forms::kAppTitle) == forms::vbNo) {
                 RefreshMenus();
                 return;
             }
@@ -230,7 +229,8 @@ void frmVorn::SamplesChanged() {
 }
 
 void frmVorn::mnuEditFileDesc_Click() {
-    const std::string answer = forms::Forms().InputBox("File Description ; ", kCaption, vb::Trim(moLFD->FileDesc()));
+    const std::string answer =
+        forms::Forms().InputBox("File Description ; ", forms::kAppTitle, vb::Trim(moLFD->FileDesc()));
     // Cancel gives no text: nothing changes, and no description can be emptied this way.
     if (answer.empty() || answer == moLFD->FileDesc()) return;
     moLFD->setFileDesc(answer);  // the caption follows, and the set is changed
