@@ -139,8 +139,6 @@ private:
     void mnuEditSampleTime_Click();
     // True with a valid time; `cancelled` tells Cancel from a refused answer.
     bool AskSampleTime(float& answer, bool& cancelled);
-    std::vector<float> CopyDistCounts(int16_t sample);
-    void SetDistCounts(float time, const std::vector<float>& counts);
     // The pick list of samples; false when cancelled, else the picked ones, highest first.
     bool PickSamples(const std::string& caption, const std::string& label, const std::string& picked,
                      std::vector<int16_t>& samples);

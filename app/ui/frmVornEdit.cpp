@@ -1,11 +1,9 @@
 // The main window's data editing: edit mode, the Edit menu's commands on whole samples
 // and the description, the wiring of the grid and its edit box to the grid editor, and
 // the window's answers to the grid editor (IDataGrid). Counts reach the data set only
-// through EditData; the sample commands check everything before they change anything.
+// through EditData; the data rules of the sample commands and of leaving edit mode are
+// the data set's own (EditRules), so this file only asks, tells and redraws.
 #include "frmVorn.h"
-
-#include <algorithm>
-#include <cmath>
 
 #include <QCursor>
 #include <QFocusEvent>
@@ -13,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "EditRules.h"
 #include "FlexGrid.h"
 #include "GridSearchWindows.h"
 #include "clsAutofind.h"
@@ -163,23 +162,12 @@ void frmVorn::mnuEditMode_Click() {
 }
 
 bool frmVorn::CheckDataForEditExit() {
-    const int16_t nd = moLFD->NumDists(), nc = moLFD->NumClasses();
-    for (int16_t i = 1; i <= nd; ++i) {
-        bool empty = true;
-        for (int16_t j = 1; j <= nc && empty; ++j) empty = moLFD->Dists(i, j) == 0.0f;
-        if (empty) {
-            Tell(Res(42));
-            return false;
-        }
+    switch (editrules::LeaveEditMode(*moLFD)) {
+        case editrules::ExitFault::EmptyDist: Tell(Res(42)); return false;
+        case editrules::ExitFault::SharedTime: Tell(Res(43)); return false;
+        case editrules::ExitFault::None: break;
     }
-    for (int16_t i = 1; i <= nd; ++i)
-        for (int16_t j = 1; j <= nd; ++j)
-            if (i != j && moLFD->sTime(i) == moLFD->sTime(j)) {
-                Tell(Res(43));
-                return false;
-            }
     flxMain->setBackColor(FlexGrid::kSystemWindowColour);
-    moLFD->Refresh();
     return true;
 }
 
@@ -201,7 +189,7 @@ void frmVorn::EditData(int16_t col, int16_t row, std::string& value, bool& accep
     if (i < 1 || i > moLFD->NumDists() || j < 1 || j > moLFD->NumClasses()) return;
     float count = 0.0f;
     if (!clsDataGrid::ParseNumber(value, count)) return;
-    if (count < 0.0f) count = 0.0f;  // counts are never negative
+    count = editrules::StoredCount(count);
     value = vb::CStr(count);
     moLFD->setDists(i, j, count);
     accepted = true;
@@ -259,21 +247,6 @@ bool frmVorn::AskSampleTime(float& answer, bool& cancelled) {
     return false;
 }
 
-std::vector<float> frmVorn::CopyDistCounts(int16_t sample) {
-    std::vector<float> counts(static_cast<std::size_t>(moLFD->NumClasses()) + 1, 0.0f);
-    for (int16_t j = 1; j <= moLFD->NumClasses(); ++j) counts[j] = moLFD->Dists(sample, j);
-    return counts;
-}
-
-void frmVorn::SetDistCounts(float time, const std::vector<float>& counts) {
-    const int16_t i = moLFD->DistForTime(time);
-    if (i == 0) {
-        forms::Forms().MsgBox("Error");
-        return;
-    }
-    for (int16_t j = 1; j <= moLFD->NumClasses(); ++j) moLFD->setDists(i, j, counts[j]);
-}
-
 void frmVorn::mnuEditSampleTime_Click() {
     if (!mDataGrid->FinishEdit()) return;
     const auto s = static_cast<int16_t>(flxMain->ColSel() - flxMain->FixedCols() + 1);
@@ -284,14 +257,7 @@ void frmVorn::mnuEditSampleTime_Click() {
     float time = 0.0f;
     bool cancelled = false;
     if (!AskSampleTime(time, cancelled)) return;
-    const std::vector<float> counts = CopyDistCounts(s);
-    // The sample moves to its place in time order with its counts. It is erased by its
-    // index, not its time: another sample may share the old time.
-    const int16_t p = moLFD->DistForNewTime(time);
-    moLFD->InsertDist(time);
-    SetDistCounts(time, counts);
-    moLFD->EraseDist(p <= s ? static_cast<int16_t>(s + 1) : s);
-    moLFD->Calc_dist_totals();
+    editrules::MoveDist(*moLFD, s, time);
     SamplesChanged();
 }
 
@@ -319,11 +285,10 @@ void frmVorn::mnuEraseDist_Click() {
     if (!mDataGrid->FinishEdit()) return;
     std::vector<int16_t> erase;
     if (!PickSamples("Erase Distributions", "Select Distributions to Erase.", "Erase", erase) || erase.empty()) return;
-    if (erase.size() >= static_cast<std::size_t>(moLFD->NumDists())) {
+    if (!editrules::EraseDists(*moLFD, erase)) {
         Tell("A data set must keep at least one distribution: nothing was erased.");
         return;
     }
-    for (int16_t i : erase) moLFD->EraseDist(i);  // highest first, so the others keep their index
     SamplesChanged();
 }
 
@@ -340,20 +305,9 @@ void frmVorn::mnuCombineDists_Click() {
     while (!AskSampleTime(time, cancelled))
         if (cancelled) return;
 
-    const int16_t nc = moLFD->NumClasses();
-    std::vector<float> sums(static_cast<std::size_t>(nc) + 1, 0.0f);
-    for (int16_t i : picked)
-        for (int16_t j = 1; j <= nc; ++j) sums[j] += moLFD->Dists(i, j);
-    if (std::any_of(sums.begin() + 1, sums.end(), [](float v) { return !std::isfinite(v); })) {
+    if (!editrules::CombineDists(*moLFD, picked, time)) {
         Tell("The combined counts are too large to hold: nothing was combined.");
         return;
     }
-    // The new sample is filled before the picked ones go, so the set is never empty and
-    // the sums are never lost.
-    const int16_t p = moLFD->DistForNewTime(time);
-    moLFD->InsertDist(time);
-    SetDistCounts(time, sums);
-    for (int16_t i : picked) moLFD->EraseDist(i >= p ? static_cast<int16_t>(i + 1) : i);
-    moLFD->Calc_dist_totals();
     SamplesChanged();
 }

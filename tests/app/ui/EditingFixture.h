@@ -31,7 +31,7 @@ protected:
         SetObjectsViewFactory({});
     }
 
-    // sample.vn5: samples at 0.5 and 1.25 over five classes from 10 by 2.5.
+    // sample.vn5: samples at 0.25 and 1.25 over five classes from 10 by 2.5.
     void OpenSample() {
         ui->openAnswers.push_back(folder.fixture("sample.vn5", "sample.vn5"));
         Choose("mnuOpen");

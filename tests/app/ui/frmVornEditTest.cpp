@@ -281,3 +281,29 @@ TEST_F(EditMenuTest, CombineRefusesCountsWhoseSumASingleCannotHold) {
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].prompt, "The combined counts are too large to hold: nothing was combined.");
 }
+
+TEST_F(EditMenuTest, EditSampleTimeMovesASampleEarlierWithoutErasingAnother) {
+    EnterEditMode();
+    clsVorn& d = window->LFD();
+    ui->inputAnswers = {"1.25"};  // a second sample at 1.25, before sample.vn5's own
+    Choose("mnuAddDist");
+    const std::vector<float> first = Samples()[0].second, original = Samples()[2].second;
+    for (int16_t j = 1; j <= 5; ++j) d.setDists(2, j, 100.0f + j);
+
+    // The sample in column 3 (sample.vn5's second) goes before all the others.
+    GoTo(2, 3);
+    ui->inputAnswers = {"0.125"};
+    Choose("mnuEditSampleTime");
+    auto samples = Samples();
+    ASSERT_EQ(samples.size(), 3u);
+    EXPECT_EQ(samples[0].first, 0.125f);
+    EXPECT_EQ(samples[0].second, original);
+    EXPECT_EQ(samples[1].first, 0.25f);
+    EXPECT_EQ(samples[1].second, first);
+    EXPECT_EQ(samples[2].first, 1.25f);
+    EXPECT_EQ(samples[2].second, (std::vector<float>{101, 102, 103, 104, 105})) << "the other sample at 1.25 stays";
+    EXPECT_EQ(Cell(0, 1), "0.125");
+    EXPECT_EQ(Cell(0, 2), "0.25");
+    EXPECT_EQ(Cell(0, 3), "1.25");
+    EXPECT_TRUE(ui->messages.empty());
+}
