@@ -382,6 +382,9 @@ void frmVorn::ReplaceDataSet() {
 }
 
 int frmVorn::AskSaveChanges() {
+    // A value still being typed is part of the changes; one that is refused keeps the
+    // window as Cancel does, with the box open for the user.
+    if (!mDataGrid->FinishEdit()) return forms::vbCancel;
     if (!moLFD->IsDirty()) return forms::vbNo;
     return Ask(Res(59), forms::vbYesNoCancel + forms::vbQuestion);
 }

@@ -307,3 +307,29 @@ TEST_F(EditMenuTest, EditSampleTimeMovesASampleEarlierWithoutErasingAnother) {
     EXPECT_EQ(Cell(0, 3), "1.25");
     EXPECT_TRUE(ui->messages.empty());
 }
+
+TEST_F(EditMenuTest, ClosingWhileTypingKeepsTheTypedValue) {
+    EnterEditMode();
+    const std::string path = window->LFD().FileName();
+    ASSERT_FALSE(window->LFD().IsDirty());
+
+    // A value that cannot be stored keeps the window open, the box with it.
+    GoTo(2, 1);
+    Type("4x");
+    ASSERT_TRUE(box().isVisible());
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(box().isVisible());
+
+    // A good one, typed over the refused text, is stored before the question: Yes saves it.
+    ui->messages.clear();
+    Type("42");
+    ui->msgBoxAnswers = {forms::vbYes, forms::vbYes};  // save; keep the log
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_EQ(ui->messages[0].prompt, "Save changes to current data set");
+    clsVorn saved;
+    saved.OpenFile(path);
+    EXPECT_EQ(saved.Dists(1, 2), 42.0f);
+}
