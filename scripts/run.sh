@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program.
+# Installs what is missing, builds and starts the program. It builds in the repository but
+# starts from the caller's folder: the run log and new data sets go where it is started.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+repo=$(cd "$(dirname "$0")/.." && pwd)
 # Said before anything is installed or built: the program cannot start without a display.
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
   echo "Vorn 5.0 is a desktop program and needs a desktop session (a display), but none is set:" >&2
   echo "run scripts/run.sh from a terminal of your desktop (scripts/test.sh runs the tests without one)." >&2
   exit 69
 fi
-bash scripts/install-deps.sh
-bash scripts/build.sh
-exec ./build/bin/Vorn5 "$@"
+bash "$repo/scripts/install-deps.sh"
+bash "$repo/scripts/build.sh"
+exec "$repo/build/bin/Vorn5" "$@"
