@@ -55,7 +55,9 @@ frmNewDataSet::frmNewDataSet(QWidget* parent)
     cmdCancel->setObjectName("cmdCancel");
     cmdHelp = new QPushButton(Res(13), this);
     cmdHelp->setObjectName("cmdHelp");
-    for (QPushButton* b : {cmdOK, cmdCancel, cmdHelp}) b->setAutoDefault(false);
+    // Enter presses the focused button, and OK from anywhere else (the boxes' Enter is
+    // handled in eventFilter).
+    cmdOK->setDefault(true);
 
     auto* grid = new QGridLayout(fmeParams);
     grid->addWidget(lblDesc, 0, 0);

@@ -174,3 +174,33 @@ TEST_F(NewDataSetTest, HelpShowsTheDialogsTopic) {
     EXPECT_EQ(ui->help[0].context, 49);
     EXPECT_EQ(ui->help[0].helpFile, MVornGlobs::HelpFilePath);
 }
+
+TEST_F(NewDataSetTest, EnterPressesTheFocusedButton) {
+    // OK reached with Tab from the last box, as the user does.
+    dialog.txtNumClasses->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QTest::keyClick(dialog.txtNumClasses, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dialog.cmdOK);
+    QTest::keyClick(dialog.cmdOK, Qt::Key_Return);
+    EXPECT_TRUE(dialog.OK());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(ui->messages.empty());
+
+    enum Pressed { Ok, Cancel, Help };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        for (const Pressed pressed : {Ok, Cancel, Help}) {
+            SCOPED_TRACE(std::to_string(pressed) + (key == Qt::Key_Enter ? " with the keypad's Enter" : ""));
+            frmNewDataSet other;
+            other.show();
+            QApplication::setActiveWindow(&other);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+            QPushButton* button = pressed == Ok ? other.cmdOK : pressed == Cancel ? other.cmdCancel : other.cmdHelp;
+            button->setFocus(Qt::TabFocusReason);
+            ui->help.clear();
+            QTest::keyClick(button, key);
+            EXPECT_EQ(other.OK(), pressed == Ok);
+            EXPECT_EQ(other.isVisible(), pressed == Help);
+            EXPECT_EQ(ui->help.size(), pressed == Help ? 1u : 0u);
+        }
+    }
+}
