@@ -155,6 +155,8 @@ void frmVorn::mnuEditMode_Click() {
         }
         ClearResults();
         mEditMode = true;
+        // Typing and Paste go to the grid at once, without a click first.
+        flxMain->setFocus(Qt::OtherFocusReason);
     } else if (mDataGrid->FinishEdit() && CheckDataForEditExit()) {  // a value being typed goes in first
         mEditMode = false;
     }

@@ -2,6 +2,7 @@
 // grid, saved and read back; a block pasted from a spreadsheet and copied back.
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 #include "EditingFixture.h"
 #include "UserActions.h"
@@ -106,4 +107,24 @@ TEST_F(EditingRoadTest, ABlockFromASpreadsheetPastesInAndCopiesBackOut) {
     EXPECT_EQ(ClipboardText(), "12\t0\t3.5\r\n7\t1\t0\r\n22\t15\t4\r\n9\t31\t18\r\n1\t6\t27\r\n");
     Choose("mnuEditMode");
     EXPECT_FALSE(window->EditMode());
+}
+
+TEST_F(EditingRoadTest, AfterNewTheGridTakesTypingAndPasteWithoutAClick) {
+    NewDataSet("Straight in", "3");
+    // Keys reach the window's focus widget, before the window is even active again: the
+    // platform's window sends them there, as here.
+    ASSERT_EQ(window->focusWidget(), &grid());
+    QWindow* keys = window->windowHandle();
+    QTest::keyClick(keys, Qt::Key_7);
+    QTest::keyClick(keys, Qt::Key_Return);
+    EXPECT_EQ(Count(1, 1), 7.0f);
+
+    // Paste by its key, once the window is active.
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    SetClipboard("4");
+    QTest::keyClick(keys, Qt::Key_Down);
+    QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Count(1, 2), 4.0f);
+    EXPECT_TRUE(ui->messages.empty());
 }
