@@ -44,6 +44,16 @@ protected:
         for (int16_t i = 1; i <= 5; ++i)
             for (int16_t j = 1; j <= 5; ++j) d.setDists(i, j, static_cast<float>(10 * i + j));
     }
+    // In edit mode, a sample added at 1.25, sample.vn5's second time, lands before that
+    // sample as sample 2 and gets the counts 101..105.
+    void ShareTheSecondTime() {
+        EnterEditMode();
+        ui->inputAnswers = {"1.25"};
+        Choose("mnuAddDist");
+        ASSERT_EQ(window->LFD().sTime(2), 1.25f);
+        ASSERT_EQ(window->LFD().sTime(3), 1.25f);
+        for (int16_t j = 1; j <= 5; ++j) window->LFD().setDists(2, j, 100.0f + j);
+    }
     // Picks the rows in the pick list of samples and presses OK (or Cancel).
     void Pick(std::vector<int> rows, bool ok = true, std::vector<std::string>* items = nullptr) {
         WhenModal<frmMultiPickItem>([rows, ok, items](frmMultiPickItem& w) mutable {
@@ -156,14 +166,8 @@ TEST_F(EditMenuTest, AddingASampleAsksItsTimeAndKeepsTimeOrder) {
 }
 
 TEST_F(EditMenuTest, EditSampleTimeMovesTheEditedSampleEvenWhenItsTimeIsShared) {
-    EnterEditMode();
-    clsVorn& d = window->LFD();
-    ui->inputAnswers = {"1.25"};  // a second sample at 1.25, after the first
-    Choose("mnuAddDist");
-    ASSERT_EQ(d.sTime(2), 1.25f);
-    ASSERT_EQ(d.sTime(3), 1.25f);
+    ShareTheSecondTime();
     const std::vector<float> original = Samples()[2].second;  // sample.vn5's second sample
-    for (int16_t j = 1; j <= 5; ++j) d.setDists(2, j, 100.0f + j);
 
     // The user edits the sample shown in column 3 (the original one) to time 2.
     GoTo(1, 3);
@@ -283,12 +287,8 @@ TEST_F(EditMenuTest, CombineRefusesCountsWhoseSumASingleCannotHold) {
 }
 
 TEST_F(EditMenuTest, EditSampleTimeMovesASampleEarlierWithoutErasingAnother) {
-    EnterEditMode();
-    clsVorn& d = window->LFD();
-    ui->inputAnswers = {"1.25"};  // a second sample at 1.25, before sample.vn5's own
-    Choose("mnuAddDist");
+    ShareTheSecondTime();
     const std::vector<float> first = Samples()[0].second, original = Samples()[2].second;
-    for (int16_t j = 1; j <= 5; ++j) d.setDists(2, j, 100.0f + j);
 
     // The sample in column 3 (sample.vn5's second) goes before all the others.
     GoTo(2, 3);
