@@ -184,8 +184,9 @@ void clsVorn::Calc_Lower_Age_Bounds(int32_t Seasonal, float K, float Linf, float
             continue;
         }
         mAgeTarget = lb;
+        // Length 0 is reached at t0, whatever the season (as on the non-seasonal curve).
         if (mAgeTarget <= 0.0f) {
-            setTmin(jj, 0.0f);
+            setTmin(jj, t0);
             continue;
         }
         if (!solver) solver.emplace();

@@ -156,7 +156,7 @@ void ExpectSeasonalAges(const clsVorn& v, float K, float Linf, float t0, float T
         if (lb >= Linf) {
             EXPECT_EQ(age, -999.99f) << name << " bound " << lb;
         } else if (lb <= 0.0f) {
-            EXPECT_EQ(age, 0.0f) << name << " bound " << lb;
+            EXPECT_EQ(age, t0) << name << " bound " << lb;  // length 0 is reached at t0
         } else {
             EXPECT_LT(Length(v, 1, age - 0.011f, K, Linf, t0, Ts, C, 0), lb) << name << " bound " << lb;
             EXPECT_GT(Length(v, 1, age + 0.011f, K, Linf, t0, Ts, C, 0), lb) << name << " bound " << lb;
@@ -177,6 +177,8 @@ TEST_F(GrowthCurveTest, SeasonalAgesSatisfyTheCurve)
         // A first bound of 0 used to leave the search without a sign to compare with,
         // so a root beyond t0 + 1 (small K) was never bracketed.
         {"first bound 0, small K", Bounds(0.0f, 2.0f, 30), 0.02f, 80.0f, 0.0f, 0.5f, 0.8f},
+        // The first age lies below the second one.
+        {"first bound 0, t0 below 0", Bounds(0.0f, 1.0f, 32), 0.47f, 33.7f, -0.25f, 0.3f, 0.6f},
         // A negative first bound used to make the search double forever.
         {"negative first bound", Bounds(-2.0f, 2.0f, 25), 0.3f, 60.0f, 0.0f, 0.2f, 0.5f},
         // t0 at or below -1 used to start the doubling at or below 0, forever.

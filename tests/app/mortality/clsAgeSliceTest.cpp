@@ -96,6 +96,44 @@ TEST(clsAgeSlice, SeasonalCurveSharesByItsLengthsAtTheBirthdays) {
     ExpectColumn(a, 1, {10, 17, 5});
 }
 
+TEST(clsAgeSlice, SeasonalCurveWithPhaseStartsItsFirstClassAtT0) {
+    // Hoenig, K ln 2, Linf 100, t0 -0.25, Ts 0.25, C 1: sin(2 pi (t0 - Ts)) = 0 and
+    // sin(2 pi (k - Ts)) = -1 at every whole age k, so L(k) = 100 (1 - 2^-(k + 0.25 - 1/2pi))
+    // = 6.10274, 53.05137, 76.52569 at ages 0, 1, 2 (non-seasonal: 15.9, 58.0, 79.0).
+    // The bound 0 has the age t0, so age -1 takes row 1:
+    //   0-20 spans age 0 at 6.10274; 20-40 lies in age 0; 40-60 spans age 1 at 53.05137;
+    //   60-80 spans age 2 at 76.52569; 80-100 reaches Linf.
+    clsVorn v;
+    Fill(v, 0, 20, {{10, 8, 4, 20, 3}});
+    clsAgeSlice a;
+    a.Create(v, 1, kLn2, 100, -0.25f, 0.25f, 1);
+    EXPECT_EQ(a.Shift(), 1);
+    EXPECT_EQ(a.RowAge(1), -1);
+    const float f0 = 6.102741f / 20, f1 = (53.051371f - 40) / 20, f2 = (76.525685f - 60) / 20;
+    ExpectColumn(a, 1, {10 * f0, 10 * (1 - f0) + 8 + 4 * f1, 4 * (1 - f1) + 20 * f2, 20 * (1 - f2)});
+}
+
+TEST(clsAgeSlice, SeasonalCurveWithoutAmplitudeSlicesAsTheNonSeasonalOne) {
+    // With C 0 the seasonal curve is the non-seasonal one, also for a set starting at
+    // length 0 with t0 below 0: ten samples of 32 classes of width 1.
+    std::vector<std::vector<float>> samples(10, std::vector<float>(32));
+    for (size_t d = 0; d < samples.size(); ++d)
+        for (size_t j = 0; j < 32; ++j) samples[d][j] = static_cast<float>((d * 7 + j * 3) % 11 + 1);
+    clsVorn v;
+    Fill(v, 0, 1, samples);
+    clsAgeSlice plain, seasonal;
+    plain.Create(v, 0, 0.47f, 33.7f, -0.25f, 0, 0);
+    seasonal.Create(v, 1, 0.47f, 33.7f, -0.25f, 0, 0);
+    ASSERT_EQ(plain.NumAges(), 8);
+    ASSERT_EQ(seasonal.NumAges(), plain.NumAges());
+    EXPECT_EQ(seasonal.Shift(), plain.Shift());
+    // The seasonal ages come from a root search (to 0.01 years): a class with a bound that
+    // close to a birthday can put a few hundredths of a fish in the other year.
+    for (int16_t d = 1; d <= 10; ++d)
+        for (int16_t r = 1; r <= plain.NumAges(); ++r)
+            EXPECT_NEAR(seasonal.Slice(r, d), plain.Slice(r, d), 0.1f) << "row " << r << " sample " << d;
+}
+
 TEST(clsAgeSlice, RowsOutsideTheTableAreRefusedAndTheTableIsKept) {
     clsVorn wide;
     Fill(wide, 10, 80, {{80}});
