@@ -15,6 +15,7 @@
 #include <set>
 #include <vector>
 
+#include "Hald_Error.h"
 #include "HeadlessProgressUnknownView.h"
 #include "ILogView.h"
 #include "MVornGlobs.h"
@@ -129,6 +130,7 @@ protected:
         std::random_device rd;
         folder = fs::temp_directory_path() / ("vorn-autofind-" + std::to_string(rd()));
         fs::create_directories(folder);
+        ErrorLogging::SetLogFolder(folder.string());
         log = std::make_unique<clsLog>(folder.string());
         methfix::Fill(data, 10.0f, 2.0f, {0.0f, 0.5f}, {{1, 2, 3}, {3, 2, 1}});
         data.setFileName((folder / "fish.vn5").string());
@@ -139,6 +141,7 @@ protected:
     void TearDown() override {
         clsAutofind::SetInputDialog({});
         MVornGlobs::CancelRequested = false;
+        ErrorLogging::SetLogFolder("");
         fs::remove_all(folder);
     }
 

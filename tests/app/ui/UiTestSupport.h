@@ -1,8 +1,9 @@
 #ifndef UITESTSUPPORT_H
 #define UITESTSUPPORT_H
 // What the window tests share: a private working folder (the program writes its log and
-// new data files into the current folder), a way to act inside a modal dialog, typing into
-// a box as a user does, and reading reports line by line.
+// new data files into the current folder, and the tests keep the daily error log there
+// too), a way to act inside a modal dialog, typing into a box as a user does, and reading
+// reports line by line.
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -17,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "Hald_Error.h"
+
 class WorkingFolder {
 public:
     WorkingFolder() {
@@ -27,8 +30,11 @@ public:
         std::filesystem::current_path(path_);
         if (const char* old = std::getenv("XDG_DATA_HOME")) oldXdg_ = old, hadXdg_ = true;
         setenv("XDG_DATA_HOME", (path_ / "data").c_str(), 1);
+        // Not the program's folder (the build's bin), which the tests must leave alone.
+        ErrorLogging::SetLogFolder(path_.string());
     }
     ~WorkingFolder() {
+        ErrorLogging::SetLogFolder("");
         std::filesystem::current_path(previous_);
         hadXdg_ ? setenv("XDG_DATA_HOME", oldXdg_.c_str(), 1) : unsetenv("XDG_DATA_HOME");
         std::error_code ec;
@@ -41,6 +47,8 @@ public:
                                    std::filesystem::copy_options::overwrite_existing);
         return file(name);
     }
+    // Today's daily error log, empty when nothing was logged.
+    std::string errorLog() const { return read(ErrorLogging::LogFilePath()); }
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

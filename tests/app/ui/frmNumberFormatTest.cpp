@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "MVornGlobs.h"
+#include "UiTestSupport.h"
 #include "forms/HeadlessForms.h"
 
 namespace {
@@ -29,6 +30,7 @@ protected:
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
+    WorkingFolder folder;
     forms::ScopedHeadlessForms ui;
 };
 
@@ -118,6 +120,7 @@ TEST_F(NumberFormatTest, OkWithoutADecimalsChoiceIsReportedAndTheDialogStays) {
     EXPECT_EQ(ui->messages[0].title, "_frmNumberFormat" + std::string(24, ' ')) << "fitted to 40 characters";
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(d.OK());
+    EXPECT_NE(folder.errorLog().find("Invalid Number Format"), std::string::npos);
 
     QTest::mouseClick(d.cmdHelp, Qt::LeftButton);
     ASSERT_EQ(ui->help.size(), 1u);

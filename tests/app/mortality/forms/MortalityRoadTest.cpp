@@ -179,6 +179,7 @@ TEST_F(MortalityRoadTest, RefusedInputIsToldAndNothingIsLogged) {
         ASSERT_EQ(ui->messages.size(), 1u);
         EXPECT_EQ(ui->messages[0].prompt.rfind("Calculation Failed\r", 0), 0u);
         EXPECT_NE(ui->messages[0].prompt.find(c.message), std::string::npos) << ui->messages[0].prompt;
+        EXPECT_NE(folder.errorLog().find(c.message), std::string::npos);
 
         ui->messages.clear();
         frmAgeSlice& w = AgeSlice();

@@ -162,6 +162,8 @@ TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
     EXPECT_EQ(window->width(), Pixels(*window, 2900));
     EXPECT_FALSE(window->mnuSave->isEnabled());
     EXPECT_EQ(log.Buffer(), logged);
+    // Logged in the error log, which the tests keep in their own folder.
+    EXPECT_NE(folder.errorLog().find("lies above the length classes"), std::string::npos);
 }
 
 TEST_F(BevHoltTest, BoxesAreCheckedWhenLeftAndBeforeCalculating) {
