@@ -48,6 +48,11 @@ void clsBevHoltResult::BuildLines(const std::string& K, const std::string& Linf,
     std::string dists, zs;
     for (int16_t i = 1; i <= bh_.NumDists(); ++i) {
         const std::string number = vb::CStr(static_cast<int32_t>(i));
+        // A sample without Z shows a dash and stays out of the report.
+        if (!bh_.HasZ(i)) {
+            list_.push_back(number + std::string(8, ' ') + "-");
+            continue;
+        }
         const std::string z = vb::Format(bh_.ZVals(i), "0.000");
         list_.push_back(number + std::string(8, ' ') + z);
         dists += "Dist.#" + number + "\t";

@@ -26,13 +26,14 @@ public:
     const std::string& FailReason() const { return failReason_; }
     const clsBevHoltZ& Estimator() const { return bh_; }
 
-    // The result list: the sample number, eight blanks and its Z ("0.000").
+    // The result list: the sample number, eight blanks and its Z ("0.000"), or "-" for a
+    // sample without Z.
     const std::vector<std::string>& ListLines() const { return list_; }
     std::string MeanZText() const;   // "0.000"
     std::string StdErrText() const;  // "0.0000"
     // The report, for the run log, the .dat file and the printer alike: the title, the
-    // parameters as typed, the samples and their Z (one line each), the mean and the
-    // standard error. Some lines are a lone carriage return, so that the report spaces out
+    // parameters as typed, the samples with a Z and their Z (one line each), the mean and
+    // the standard error. Some lines are a lone carriage return, so that the report spaces out
     // in the log and the file as it always did.
     const std::vector<std::string>& ReportLines() const { return report_; }
 

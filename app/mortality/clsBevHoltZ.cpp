@@ -20,6 +20,7 @@ void clsBevHoltZ::InitialiseMe(const clsVorn& data) {
         data_ = &data;
         calculated_ = false;
         zVals_.assign(static_cast<size_t>(data.NumDists() > 0 ? data.NumDists() : 0) + 1, 0.0f);
+        hasZ_.assign(zVals_.size(), 0);
     } catch (const VbError& e) {
         // Logged only: the window then has no data to calculate with and says so.
         err_.HandleError(e, std::string("Cannot initialise"), Hald_Error::LogOnly);
@@ -29,6 +30,10 @@ void clsBevHoltZ::InitialiseMe(const clsVorn& data) {
 float clsBevHoltZ::ZVals(int16_t i) const {
     if (i < 1 || static_cast<size_t>(i) >= zVals_.size()) return -1.0f;
     return zVals_[i];
+}
+
+bool clsBevHoltZ::HasZ(int16_t i) const {
+    return i >= 1 && static_cast<size_t>(i) < hasZ_.size() && hasZ_[i];
 }
 
 void clsBevHoltZ::setZVals(int16_t i, float v) {
@@ -51,6 +56,7 @@ bool clsBevHoltZ::CalculateMortality(float K, float Linf, float& Lc) {
                          Hald_Error::LogOnly);
     }
     if (!calculated_) {
+        hasZ_.assign(hasZ_.size(), 0);
         setmeanZ(0);
         setStdErrZ(0);
         setvarZ(0);
@@ -69,6 +75,7 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
     if (!(K > 0)) Refuse("K must be greater than 0.");
     if (!(Linf > 0)) Refuse("Linf must be greater than 0.");
     if (zVals_.size() != static_cast<size_t>(nDists) + 1) zVals_.assign(static_cast<size_t>(nDists) + 1, 0.0f);
+    hasZ_.assign(zVals_.size(), 0);
 
     // Lc down to the class bound at or below it, in single precision as the class bounds
     // themselves are: (14 - 10) / 0.1 is 40 in single but 39.99... in double.
@@ -88,6 +95,7 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
 
     // Mean length of the fish at and above Lc, each class at its mid-point.
     std::vector<float> lbar(static_cast<size_t>(nDists) + 1, 0.0f);
+    std::vector<char> fish(static_cast<size_t>(nDists) + 1, 0);
     bool anyFish = false;
     for (int16_t i = 1; i <= nDists; ++i) {
         float s1 = 0, s0 = 0;
@@ -98,15 +106,18 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
             s1 = vb::CSng(s1 + n * (classSize * 0.5 + lb));
             s0 = vb::CSng(static_cast<double>(s0) + n);
         }
-        // A sample without fish at or above Lc has the mean length 0.
-        lbar[i] = s0 > 0 ? vb::DivS(s1, s0, kSource) : s1;
-        anyFish = anyFish || s0 > 0;
+        fish[i] = s0 > 0;
+        lbar[i] = fish[i] ? vb::DivS(s1, s0, kSource) : 0.0f;
+        anyFish = anyFish || fish[i];
     }
     if (!anyFish) Refuse("No sample has fish at or above Lc (" + vb::CStr(Lc) + ").");
 
     float sum = 0;      // single, as the reported mean was computed
     double sumSq = 0;   // squares taken in double
+    int16_t counted = 0;
     for (int16_t i = 1; i <= nDists; ++i) {
+        setZVals(i, 0);
+        if (!fish[i]) continue;
         float z = 0;
         try {
             z = vb::DivS((Linf - lbar[i]) * K, lbar[i] - Lc, kSource);
@@ -118,14 +129,16 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
         setZVals(i, z);
         sum = vb::CSng(static_cast<double>(sum) + z);
         sumSq += static_cast<double>(z) * static_cast<double>(z);
+        ++counted;
     }
+    for (int16_t i = 1; i <= nDists; ++i) hasZ_[i] = fish[i];
 
-    const float n = static_cast<float>(nDists);
+    const float n = static_cast<float>(counted);
     setmeanZ(sum / n);
     double variance = 0;
-    if (nDists > 1) {
+    if (counted > 1) {
         const double s = sum;
-        variance = (sumSq - s * s / nDists) / (nDists - 1);
+        variance = (sumSq - s * s / counted) / (counted - 1);
         // Equal Z values can leave a rounding error just below 0.
         if (variance < 0) variance = 0;
     }

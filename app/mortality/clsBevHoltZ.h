@@ -7,8 +7,10 @@
 // recruitment and mortality and full selection from Lc on, so Lc should lie above the
 // lengths at which the gear is not yet fully selective.
 //
-// Lc is moved down to the class bound at or below it. A calculation that cannot give a
-// Z for every sample fails as a whole: the error goes to the error log, Calculated() is
+// Lc is moved down to the class bound at or below it. A sample without fish at or above
+// Lc has no Z (the formula would give -Linf K / Lc, which estimates nothing): it stays out
+// of the mean and the standard error. A calculation that cannot give a Z for any sample,
+// or meets an error, fails as a whole: the error goes to the error log, Calculated() is
 // false and FailReason() says why in words the user can act on.
 #include <cstdint>
 #include <string>
@@ -33,8 +35,10 @@ public:
     float meanZ() const { return meanZ_; }
     float StdErrZ() const { return stdErrZ_; }
     float varZ() const { return varZ_; }
-    // Z of sample i; -1 for an i outside 1..NumDists.
+    // Z of sample i; 0 for a sample without Z, -1 for an i outside 1..NumDists.
     float ZVals(int16_t i) const;
+    // Whether sample i has a Z (fish at or above Lc in the last calculation).
+    bool HasZ(int16_t i) const;
     int16_t NumDists() const { return zVals_.empty() ? 0 : static_cast<int16_t>(zVals_.size() - 1); }
     float Lc() const { return lc_; }
     float k() const { return k_; }
@@ -50,6 +54,7 @@ private:
     const clsVorn* data_ = nullptr;
     float lc_ = 0, k_ = 0, linf_ = 0;
     std::vector<float> zVals_;  // 1..NumDists
+    std::vector<char> hasZ_;    // 1..NumDists
     float meanZ_ = 0, stdErrZ_ = 0, varZ_ = 0;
     bool calculated_ = false;
     std::string failReason_;

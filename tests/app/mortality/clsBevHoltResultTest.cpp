@@ -34,6 +34,22 @@ TEST(clsBevHoltResult, ReportHoldsTheParametersAsTypedAndEveryZ) {
     EXPECT_EQ(r.ReportLines(), report);
 }
 
+TEST(clsBevHoltResult, SampleWithoutZShowsADashAndStaysOutOfTheReport) {
+    MVornGlobs::InitGlobals();
+    clsVorn v;
+    v.OpenFile(std::string(TEST_DATA_DIR) + "/bh_empty_above_lc.txt");
+    clsBevHoltResult r(v);
+    ASSERT_TRUE(r.Calculate("1", "30", "14")) << r.FailReason();
+    EXPECT_EQ(r.ListLines(), (std::vector<std::string>{"1        1.000", "2        -"}));
+    EXPECT_EQ(r.MeanZText(), "1.000");
+    EXPECT_EQ(r.StdErrText(), "0.0000");
+    const std::vector<std::string> report{
+        "BEVERTON-HOLT Z", "K = 1", "Linf = 30", "Lc = 14",          "\r",
+        "Dist.#1\t",       "1.000\t", "\r",       "Mean Z = 1.000\r", "Standard Error Z = 0.0000\r",
+    };
+    EXPECT_EQ(r.ReportLines(), report);
+}
+
 TEST(clsBevHoltResult, FailedCalculationHoldsNoResultAndSaysWhy) {
     ErrorCapture errors;
     clsVorn v;

@@ -90,16 +90,34 @@ TEST(clsBevHoltZ, LcMovesDownToAClassBoundInSinglePrecision) {
     }
 }
 
-TEST(clsBevHoltZ, SampleWithoutFishAboveLcHasLbar0) {
-    // Sample 2 has fish below Lc only: Lbar 0, Z = (30 - 0) * 1 / (0 - 14) = -30 / 14.
+TEST(clsBevHoltZ, SampleWithoutFishAtOrAboveLcHasNoZ) {
+    // Sample 1 has one fish each at 21 and 23 above Lc 14: Lbar 22, Z = (30 - 22) / (22 - 14)
+    // = 1. Sample 2 has fish below Lc only: no Z (not -Linf K / Lc), and not in the mean.
+    ErrorCapture errors;
     clsVorn v;
-    Fill(v, 10, 2, {kTwoSamples[0], {5, 5, 0, 0, 0, 0, 0, 0}});
+    v.OpenFile(std::string(TEST_DATA_DIR) + "/bh_empty_above_lc.txt");
+    ASSERT_EQ(v.NumDists(), 2);
     clsBevHoltZ bh;
     bh.InitialiseMe(v);
     float lc = 14;
-    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc));
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc)) << bh.FailReason();
+    EXPECT_TRUE(bh.HasZ(1));
     EXPECT_EQ(bh.ZVals(1), 1.0f);
-    EXPECT_FLOAT_EQ(bh.ZVals(2), -30.0f / 14.0f);
+    EXPECT_FALSE(bh.HasZ(2));
+    EXPECT_EQ(bh.meanZ(), 1.0f);
+    EXPECT_EQ(bh.StdErrZ(), 0.0f);
+    EXPECT_EQ(bh.varZ(), 0.0f);
+
+    // With Lc 0 an empty sample's mean length would equal Lc: it has no Z either.
+    clsVorn gap;
+    Fill(gap, 10, 2, {kTwoSamples[0], std::vector<float>(8, 0.0f), kTwoSamples[1]});
+    bh.InitialiseMe(gap);
+    lc = 0;
+    ASSERT_TRUE(bh.CalculateMortality(1, 30, lc)) << bh.FailReason();
+    EXPECT_FALSE(bh.HasZ(2));
+    EXPECT_TRUE(bh.HasZ(1) && bh.HasZ(3));
+    EXPECT_EQ(bh.meanZ(), (bh.ZVals(1) + bh.ZVals(3)) / 2);
+    EXPECT_EQ(errors.Log(), "");
 }
 
 TEST(clsBevHoltZ, FailedCalculationsAreLoggedAndHoldNoResult) {
@@ -117,8 +135,6 @@ TEST(clsBevHoltZ, FailedCalculationsAreLoggedAndHoldNoResult) {
         {"Lc at Linf", kTwoSamples, 1, 20, 20, "must lie below Linf"},
         {"classes all at or above Linf", kTwoSamples, 1, 10, 4, "Every length class lies at or above Linf"},
         {"no fish at or above Lc", {empty, empty}, 1, 30, 14, "No sample has fish at or above Lc"},
-        // Lc 0 and a sample without fish: its Lbar 0 equals Lc.
-        {"Lbar equal to Lc", {kTwoSamples[0], empty}, 1, 30, 0, "Z of sample 2 cannot be calculated"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

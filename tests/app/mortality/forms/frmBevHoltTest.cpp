@@ -145,6 +145,29 @@ TEST_F(BevHoltTest, FirstKeyWithAResultAsksBeforeGivingItUp) {
     EXPECT_NE(LogSince(before).find("K = 0.5\r\n"), std::string::npos);
 }
 
+TEST_F(BevHoltTest, SampleWithoutFishAtOrAboveLcShowsADashAndIsLeftOutOfTheLog) {
+    // Sample 2 of the file has fish below Lc 14 only.
+    window.reset();
+    data.OpenFile(folder.fixture("bh_empty_above_lc.txt", "bh.txt"));
+    window = std::make_unique<frmBevHolt>();
+    window->Create(data, growth, log);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    TypeInto(window->txtParam[2], "14");
+    const size_t before = log.Buffer().size();
+    Calculate();
+    ASSERT_TRUE(window->ResultPresent());
+    ASSERT_EQ(window->lstRes->count(), 2);
+    EXPECT_EQ(window->lstRes->item(0)->text(), "1        1.000");
+    EXPECT_EQ(window->lstRes->item(1)->text(), "2        -");
+    EXPECT_EQ(window->lblMeanZRes->text(), "1.000");
+    EXPECT_EQ(window->lblStdErrRes->text(), "0.0000");
+    EXPECT_EQ(LogSince(before), kTildes + "\r\nBEVERTON-HOLT Z\r\nK = 1.000\r\nLinf = 30.000\r\nLc = 14\r\n\r\r\n"
+                                          "Dist.#1\t\r\n1.000\t\r\n\r\r\nMean Z = 1.000\r\r\n"
+                                          "Standard Error Z = 0.0000\r\r\n");
+}
+
 TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
     // Lc 27 lies above the classes (the last starts at 24).
     TypeInto(window->txtParam[1], "40");
