@@ -63,7 +63,7 @@ void clsLCCurve::Create(const clsVorn& data, float K, float Linf) {
     bool any = false;
     for (int16_t d = 1; d <= nd; ++d) any = any || records_[d].line.has_value();
     if (!any)
-        Refuse("No distribution could be fitted: a catch curve needs fish in at least three length classes "
+        Refuse("No distribution could be fitted: a catch curve needs fish in at least two length classes "
                "below Linf, not counting the last class.");
 }
 
@@ -79,7 +79,8 @@ void clsLCCurve::FitDist(int32_t dist) {
         x.push_back(midAge_[j]);
         y.push_back(r.y[j]);
     }
-    r.line = modZReg::FitLine(x, y);
+    // Two points give Z as the slope of their line, without a standard error.
+    r.line = x.size() == 3 ? modZReg::LineThroughTwo(x, y) : modZReg::FitLine(x, y);
     if (!r.line) return;
     for (int16_t j = 1; j <= nc - 1; ++j) r.fittedY[j] = midAge_[j] * r.line->B + r.line->A;
 }

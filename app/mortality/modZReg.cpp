@@ -18,6 +18,15 @@ std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<floa
     return ZLine{static_cast<float>(reg.A()), static_cast<float>(reg.B())};
 }
 
+std::optional<ZLine> LineThroughTwo(const std::vector<float>& x, const std::vector<float>& y) {
+    if (x.size() != 3 || y.size() != 3) return std::nullopt;
+    const double dx = static_cast<double>(x[2]) - x[1];
+    if (dx == 0.0) return std::nullopt;
+    const double b = (static_cast<double>(y[2]) - y[1]) / dx;
+    const double a = y[1] - b * x[1];
+    return ZLine{static_cast<float>(a), static_cast<float>(b)};
+}
+
 namespace {
 
 // The same in double, for values whose single sums overflow: the mean and the standard

@@ -15,6 +15,11 @@ namespace modZReg {
 // logs why).
 std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y);
 
+// The line through the two points (x[1], y[1]) and (x[2], y[2]) (index 0 unused), which
+// two points define exactly: there is nothing left to estimate its error from, and nothing
+// to log. Empty when the two x are equal.
+std::optional<ZLine> LineThroughTwo(const std::vector<float>& x, const std::vector<float>& y);
+
 struct MeanSE {
     float mean = 0.0f;
     float se = 0.0f;

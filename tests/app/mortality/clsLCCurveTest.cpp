@@ -129,23 +129,33 @@ TEST_F(CatchCurve, ARefitChangesOnlyItsDistributionAndTheMeansFollow) {
     EXPECT_NEAR((*m)(2), 0.0f, 1e-6f);  // two equal values
 }
 
-TEST_F(CatchCurve, TooFewPointsGiveNoResultAndStayOutOfTheMeans) {
-    // Three points fit; two cannot (the regression's error needs n - 2 > 0), one or none
-    // even less. Putting a point back brings the result back.
+TEST_F(CatchCurve, TwoPointsGiveTheirLineAndFewerNoResult) {
+    // Sample 2 without class 1: the line through (1.3862944, 3.4284491) and
+    // (2.4079456, 2.6690980), Z = 0.7593511 / 1.0216512 = 0.7432586; nothing is logged.
+    const float z1 = (*cc.DistResults(1))(1);
     cc.setToggledIn(2, 1, false);
+    const auto z2 = cc.DistResults(2);
+    ASSERT_TRUE(z2);
+    EXPECT_NEAR((*z2)(1), 0.7432586f, 2e-6f);
+    EXPECT_NEAR(*cc.FittedY(2, 3), cc.YData(2, 3), 4e-6f);
+    EXPECT_NEAR(*cc.FittedY(2, 4), cc.YData(2, 4), 4e-6f);
+    EXPECT_NEAR((*cc.MeanAndSE())(1), (z1 + (*z2)(1)) / 2, 2e-6f);
+    EXPECT_EQ(errors.Log(), "");
+
+    // One point or none: no result, and out of the means. Putting the points back brings
+    // the result back.
+    cc.setToggledIn(2, 3, false);
     EXPECT_FALSE(cc.DistResults(2));
     EXPECT_FALSE(cc.FittedLine(2));
-    EXPECT_FALSE(cc.FittedY(2, 1));
-    cc.setToggledIn(2, 3, false);
+    EXPECT_FALSE(cc.FittedY(2, 4));
     cc.setToggledIn(2, 4, false);
     EXPECT_FALSE(cc.DistResults(2));
     const auto m = cc.MeanAndSE();
     ASSERT_TRUE(m);
-    EXPECT_EQ((*m)(1), (*cc.DistResults(1))(1));
+    EXPECT_EQ((*m)(1), z1);
     EXPECT_EQ((*m)(2), 0.0f);
 
-    cc.setToggledIn(1, 1, false);
-    cc.setToggledIn(1, 2, false);
+    for (int16_t j : {1, 2, 3}) cc.setToggledIn(1, j, false);
     EXPECT_FALSE(cc.DistResults(1));
     EXPECT_FALSE(cc.MeanAndSE());
 
@@ -153,6 +163,21 @@ TEST_F(CatchCurve, TooFewPointsGiveNoResultAndStayOutOfTheMeans) {
     ASSERT_TRUE(cc.DistResults(2));
     EXPECT_NEAR((*cc.DistResults(2))(1), 0.1886106f, 2e-6f);
     EXPECT_TRUE(cc.MeanAndSE());
+}
+
+TEST(CatchCurveFile, ASampleWithTwoPointsHasTheSlopeOfTheirLine) {
+    // Sample 2: 25 and 20 of 75 fish in 20-40 and 40-60 (K 0.5, Linf 100): y = ln(100 n / 75
+    // / duration) at the mid-ages 0.7133499 and 1.3862944, Z 0.8415589.
+    ErrorCapture errors;
+    clsVorn ds;
+    ds.OpenFile(std::string(TEST_DATA_DIR) + "/cc_two_points.txt");
+    clsLCCurve cc;
+    cc.Create(ds, 0.5f, 100.0f);
+    const auto z = cc.DistResults(2);
+    ASSERT_TRUE(z);
+    EXPECT_NEAR((*z)(1), 0.8415589f, 2e-6f);
+    cc.MeanAndSE();
+    EXPECT_EQ(errors.Log(), "");
 }
 
 TEST(CatchCurveExact, ExponentialCatchGivesBackZAndTheMeans) {
@@ -221,8 +246,8 @@ TEST(CatchCurveExact, RefusesWhatCannotBeFitted) {
     Fill(ds, 0.0f, 20.0f, {{10, 30, 25, 20, 15, 0}}, {0.0f});
     clsVorn atLinf;  // every class at or above Linf 50
     Fill(atLinf, 50.0f, 10.0f, {{5, 4, 3, 2}, {1, 2, 3, 4}}, {0.0f, 1.0f});
-    clsVorn twoClasses;  // only two classes below Linf
-    Fill(twoClasses, 0.0f, 40.0f, {{5, 4, 3, 2}}, {0.0f});
+    clsVorn oneClass;  // one class below Linf with a duration, and the last one
+    Fill(oneClass, 0.0f, 60.0f, {{5, 4, 3}}, {0.0f});
     clsVorn empty;
     clsVorn allZero;
     Fill(allZero, 0.0f, 20.0f, {{0, 0, 0, 0, 0, 0}}, {0.0f});
@@ -237,7 +262,7 @@ TEST(CatchCurveExact, RefusesWhatCannotBeFitted) {
         {"Linf 0", ds, 0.5f, 0.0f, "Linf must be greater than 0."},
         {"no data", empty, 0.5f, 100.0f, "The data set has no samples or no length classes."},
         {"all at or above Linf", atLinf, 0.5f, 50.0f, "No distribution could be fitted"},
-        {"two classes below Linf", twoClasses, 0.5f, 100.0f, "No distribution could be fitted"},
+        {"one class below Linf", oneClass, 0.5f, 100.0f, "No distribution could be fitted"},
         {"empty sample", allZero, 0.5f, 100.0f, "No distribution could be fitted"},
     };
     for (const auto& c : cases) {

@@ -54,7 +54,10 @@ TEST_F(CatchCurveReport, AToggleRefitsAndADistributionWithoutResultShowsADash) {
     EXPECT_EQ(r.Lines(), (Lines{"    1        0.19", "    2        0.19"}));
     EXPECT_EQ(r.MeanLabels(), (Lines{"Mean Z: 0.19", "Std. Error: 0.000"}));
 
-    r.Toggle(2, 1);  // two points left: no result
+    r.Toggle(2, 1);  // two points left: Z is the slope of their line
+    EXPECT_EQ(r.Lines()[1], "    2        0.74");
+    EXPECT_TRUE(r.FittedLine(2));
+    r.Toggle(2, 3);  // one point left: no result
     EXPECT_EQ(r.Lines()[1], "    2        -");
     EXPECT_FALSE(r.FittedLine(2));
     EXPECT_EQ(r.MeanLabels(), (Lines{"Mean Z: 0.19", "Std. Error: 0.000"}));
@@ -66,7 +69,8 @@ TEST_F(CatchCurveReport, AToggleRefitsAndADistributionWithoutResultShowsADash) {
     EXPECT_EQ(r.Mark(2, 2), chart::PointMark::Included);
     EXPECT_EQ(r.Lines()[1], "    2        -");
 
-    r.Toggle(1, 1);  // no distribution has a result: nothing to log
+    r.Toggle(1, 1);
+    r.Toggle(1, 3);  // no distribution has a result: nothing to log
     EXPECT_FALSE(r.AnyResult());
     EXPECT_EQ(r.MeanLabels(), (Lines{"Mean Z: -", "Std. Error: -"}));
     EXPECT_TRUE(r.LogLines("CC").empty());

@@ -196,8 +196,8 @@ TEST_F(ZRegRoadTest, DataTheEstimatorsCannotFitGetAMessageAndNoWindow) {
     EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
     EXPECT_EQ(window->Log().Buffer(), logBefore);
 
-    // An empty sample and one with fish in two classes: neither can be fitted.
-    Open("thin.vn5", {{0, 0, 0, 0, 0, 0}, {0, 7, 3, 0, 0, 0}});
+    // An empty sample and one with fish in one class: neither can be fitted.
+    Open("thin.vn5", {{0, 0, 0, 0, 0, 0}, {0, 7, 0, 0, 0, 0}});
     const std::string logOpened = window->Log().Buffer();
     WhenModal<frmCCParams>([&](frmCCParams& d) { EnterParams(d, "0.5", "100"); });
     Choose("mnuCatchCurve");

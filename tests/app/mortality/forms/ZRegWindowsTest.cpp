@@ -116,13 +116,16 @@ TEST_F(ZRegWindowTest, AClickOnAPointTogglesItAndRefitsThatDistributionAlone) {
     EXPECT_EQ(window.gphReg->Mark(2), chart::PointMark::Included);
     EXPECT_EQ(Items(window.lstDists)[0], "    1        0.32");
 
-    // Sample 2: two points left cannot be fitted; its line shows "-", the chart no line,
-    // and the means are those of sample 1.
+    // Sample 2: two points left give the slope of their line; one point left cannot be
+    // fitted: its line shows "-", the chart no line, and the means are those of sample 1.
     SelectDist(2);
     EXPECT_EQ(window.SelectedDist(), 2);
     EXPECT_EQ(window.gphReg->Y(3), cc.YData(2, 3));
     EXPECT_EQ(window.gphReg->Mark(2), chart::PointMark::NoValue);
     ClickPoint(1);
+    EXPECT_EQ(Items(window.lstDists), (Lines{"    1        0.32", "    2        0.74"}));
+    EXPECT_TRUE(window.gphReg->LineEnds());
+    ClickPoint(3);
     EXPECT_EQ(Items(window.lstDists), (Lines{"    1        0.32", "    2        -"}));
     EXPECT_EQ(window.lstDists->currentRow(), 1);
     EXPECT_FALSE(window.gphReg->LineEnds());
@@ -139,9 +142,9 @@ TEST_F(ZRegWindowTest, LogWritesTheBlockOfTheDistributionsWithAResult) {
                      "Dist.        2            Z = 0.189", "", "Mean Z: 0.25", "Std. Error: 0.066", ""}));
 
     // No result anywhere: a message, nothing logged.
-    for (int32_t i : {1, 2}) ClickPoint(i);
+    for (int32_t i : {1, 2, 3}) ClickPoint(i);
     SelectDist(2);
-    ClickPoint(1);
+    for (int32_t i : {1, 3}) ClickPoint(i);
     EXPECT_EQ(Items(window.lstDists), (Lines{"    1        -", "    2        -"}));
     EXPECT_EQ(window.Label1->text(), "Mean Z: -");
     const std::string logged = log.Buffer();
