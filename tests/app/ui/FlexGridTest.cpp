@@ -183,6 +183,6 @@ TEST(HelpViewerTest, ShowsTheTopicOfAContextAndTheContents) {
 
 TEST(HelpViewerTest, TheProgramsHelpFileHasATopicForEveryWindow) {
     const auto topics = ReadHelpTopics(VORN_HELP_FILE);
-    for (int context : {1, 23, 49, 52, 57, 60, 62, 63, 67, 68, 69})
+    for (int context : {1, 23, 49, 52, 57, 60, 62, 63, 64, 65, 67, 68, 69})
         EXPECT_EQ(topics.count(context), 1u) << "no topic " << context;
 }
