@@ -1,18 +1,16 @@
 // The about box.
 #include "frmAbout.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "forms/FormsService.h"
+#include "VornIcon.h"
 #include "frmCitation.h"
 
 namespace {
@@ -31,26 +29,12 @@ const char* const kDisclaimer =
     "programme funded by a development agency. It is provided as it is, without any warranty; "
     "the views it expresses are not necessarily those of the funding body.";
 
-// The logo: a fish outline over a stacked bar.
+// The logo: the program's picture on white.
 QPixmap Logo() {
     QPixmap pm(96, 64);
     pm.fill(Qt::white);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(255, 0, 0));
-    p.setPen(Qt::black);
-    const int bars[] = {6, 14, 24, 18, 10, 4};
-    for (int k = 0; k < 6; ++k) p.drawRect(10 + 13 * k, 60 - bars[k] * 2, 12, bars[k] * 2);
-    QPainterPath fish;
-    fish.moveTo(16, 20);
-    fish.cubicTo(34, 2, 62, 2, 76, 20);
-    fish.cubicTo(62, 38, 34, 38, 16, 20);
-    fish.moveTo(76, 20);
-    fish.lineTo(90, 10);
-    fish.lineTo(90, 30);
-    fish.closeSubpath();
-    p.setBrush(QColor(0, 0, 128));
-    p.drawPath(fish);
+    DrawVornPicture(p, QRectF(0, 0, 96, 64));
     return pm;
 }
 
@@ -67,9 +51,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
-    QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                     : QApplication::windowIcon();
-    picIcon->setPixmap(icon.pixmap(32, 32));
+    picIcon->setPixmap(VornIcon().pixmap(32, 32));
+    setWindowIcon(VornIcon());
     Picture1 = new QLabel(this);
     Picture1->setObjectName("Picture1");
     Picture1->setPixmap(Logo());

@@ -21,6 +21,7 @@
 #include "MVornGlobs.h"
 #include "StringTable.h"
 #include "Twips.h"
+#include "VornIcon.h"
 #include "ZRegCommands.h"
 #include "clsAutofind.h"
 #include "clsDataGrid.h"
@@ -108,6 +109,9 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     // Loading.
     ShowGrid(false);
     txtEdit->hide();
+    // The program's icon, for this window and every window opened after it.
+    QApplication::setWindowIcon(VornIcon());
+    setWindowIcon(QApplication::windowIcon());
     setWindowTitle(kCaption);
     LoadCaptions();
     RefreshMenus();

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -23,6 +24,8 @@
 #include "forms/HeadlessForms.h"
 #include "frmNewDataSet.h"
 #include "Twips.h"
+#include "VornIcon.h"
+#include "frmAbout.h"
 #include "print/Printer.h"
 #include "vb/VbRuntime.h"
 
@@ -441,6 +444,23 @@ TEST_F(MainWindowTest, LogFileAndHelpCommands) {
     EXPECT_EQ(ui->help[0].command, 11);
     EXPECT_EQ(ui->help[0].context, 1);
     EXPECT_EQ(ui->help[0].helpFile, MVornGlobs::HelpFilePath);
+}
+
+TEST_F(MainWindowTest, TheProgramsIconIsOnTheWindowAndInTheAboutBox) {
+    const QImage icon = VornIcon().pixmap(32, 32).toImage();
+    EXPECT_EQ(window->windowIcon().pixmap(32, 32).toImage(), icon);
+    // Help > About: the icon is the about box's picture and its window icon.
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = dynamic_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        seen = true;
+        EXPECT_EQ(about->picIcon->pixmap().toImage(), icon);
+        EXPECT_EQ(about->windowIcon().pixmap(32, 32).toImage(), icon);
+        QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+    });
+    window->MenuItem("mnuAbout")->trigger();
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(MainWindowTest, ShutDownQuestions) {
