@@ -44,6 +44,10 @@ protected:
         data.setFileName(folder.file("hake.vn5"));
         growth.setk(1);
         growth.setLinf(30);
+        ShowWindow();
+    }
+    // A new window on the data set, active as the user's.
+    void ShowWindow() {
         window = std::make_unique<frmBevHolt>();
         window->Create(data, growth, log);
         window->show();
@@ -149,11 +153,7 @@ TEST_F(BevHoltTest, SampleWithoutFishAtOrAboveLcShowsADashAndIsLeftOutOfTheLog) 
     // Sample 2 of the file has fish below Lc 14 only.
     window.reset();
     data.OpenFile(folder.fixture("bh_empty_above_lc.txt", "bh.txt"));
-    window = std::make_unique<frmBevHolt>();
-    window->Create(data, growth, log);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ShowWindow();
     TypeInto(window->txtParam[2], "14");
     const size_t before = log.Buffer().size();
     Calculate();
