@@ -4,14 +4,13 @@
 #include "files/WholeFile.h"
 #include "forms/FormsService.h"
 #include "vb/VbError.h"
-#include "vb/VbRuntime.h"
 
 namespace reportfile {
 
 void Write(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    if (!files::WriteWholeFile(path, text)) vb::Raise(75, "reportfile.Write");
+    files::WriteWholeFile(path, text);
 }
 
 bool SaveAs(const std::string& dataFileName, const std::vector<std::string>& lines) {
@@ -24,10 +23,10 @@ bool SaveAs(const std::string& dataFileName, const std::vector<std::string>& lin
     if (path.empty()) return false;
     try {
         Write(path, lines);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
         // The user must not take the report for saved.
-        forms::Forms().MsgBox("The results could not be saved to " + path + ".", forms::vbExclamation,
-                              forms::kAppTitle);
+        forms::Forms().MsgBox("The results could not be saved to " + path + "." + "\r\n" + e.Description,
+                              forms::vbExclamation, forms::kAppTitle);
         return false;
     }
     return true;

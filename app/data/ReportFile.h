@@ -7,8 +7,8 @@
 
 namespace reportfile {
 
-// Writes the lines to `path`: beside it first, renamed over it only when whole. A failure
-// raises VbError 75 and leaves an existing file as it was.
+// Writes the lines to `path` through the one file writer: a failure raises its VbError,
+// which names the file, and leaves an existing file as it was.
 void Write(const std::string& path, const std::vector<std::string>& lines);
 
 // Asks where to save the report on the data set in `dataFileName`: the save dialog

@@ -6,15 +6,12 @@
 //   (255 bytes, code page 1252, space padded), DataSource (byte), 1 + 26 zero bytes,
 //   then per sample its time and exactly 101 singles (-1.0 behind the last class).
 // The previous version differs only in the description: a length byte and 40 bytes.
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "clsSimData.h"
 #include "clsVorn.h"
+#include "files/WholeFile.h"
 #include "modHald.h"
 #include "modObjIO.h"
 #include "vb/VbError.h"
@@ -48,14 +45,6 @@ clsVorn::SimRecordHooks& Hooks() {
 }
 
 std::string Num(double v) { return vb::CStr(v); }
-
-// Makes the written file reach the disk before it replaces the old one.
-void SyncFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 }  // namespace
 
@@ -217,16 +206,9 @@ void clsVorn::WriteThroughTemp(const std::string& path, bool binary, const char*
     const std::string where = std::string("clsVorn.") + proc;
     if (path.empty()) throw VbError(52, where, "No file name is given.");
 
-    // Replace the file a link points to, not the link.
-    fs::path target(path);
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::current_path();
-
-    // The new contents go to a temporary file beside the target and replace it by a
-    // rename only when the whole write succeeded, so a failure leaves the old file.
-    const std::string tmp = modObjIO::CreateTempFile(folder.string(), "." + target.filename().string() + ".");
-    try {
+    // The header and body go to the writer's temporary file, which replaces the file only
+    // when all of it was written and synced.
+    files::WriteWholeFile(path, [&](const std::string& tmp) {
         if (binary) {
             modHald::WriteFileHeader(tmp, modHald::ftVN5);
             mPosition = modHald::kHeaderSize + 1;
@@ -248,21 +230,7 @@ void clsVorn::WriteThroughTemp(const std::string& path, bool binary, const char*
             throw VbError(vbObjectError + 2254, where,
                           std::string(modObjIO::kWriteObjFailure) + " " + mLastIOError);
         }
-        // Keep the permissions of the file being replaced.
-        fs::file_status st = fs::status(target, ec);
-        if (!ec && fs::exists(st)) fs::permissions(tmp, st.permissions(), ec);
-        else fs::permissions(tmp, fs::perms::owner_read | fs::perms::owner_write |
-                                      fs::perms::group_read | fs::perms::others_read, ec);
-        SyncFile(tmp);
-        if (std::rename(tmp.c_str(), target.c_str()) != 0) {
-            const int e = errno;
-            throw VbError(e == EACCES || e == EPERM || e == EROFS ? 70 : 75, where,
-                          "Cannot replace " + target.string() + ": " + std::strerror(e));
-        }
-    } catch (...) {
-        fs::remove(tmp, ec);
-        throw;
-    }
+    });
 }
 
 void clsVorn::Save() {

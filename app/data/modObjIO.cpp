@@ -1,12 +1,9 @@
 #include "modObjIO.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <unistd.h>
 
 #include "Hald_Error.h"
+#include "MUtility.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
 
@@ -50,7 +47,7 @@ IOStatus ReadObj(IObjectIO& obj) {
 
 IOStatus WriteObj(IObjectIO& obj) {
     std::string path = obj.Target();
-    if (path.empty()) path = CreateTempFile(std::filesystem::current_path().string(), "KT3");
+    if (path.empty()) path = MUtility::TempFileName("KT3", std::filesystem::current_path().string());
     vb::FileNumber f;
     obj.setFNo(f);
     if (obj.BinaryIO()) vb::Open(path, vb::OpenMode::Binary, f, vb::OpenAccess::Write);
@@ -63,22 +60,6 @@ IOStatus WriteObj(IObjectIO& obj) {
         throw err;
     }
     return status;
-}
-
-std::string CreateTempFile(const std::string& folder, const std::string& prefix) {
-    const std::filesystem::path dir = folder.empty() ? std::filesystem::current_path()
-                                                     : std::filesystem::path(folder);
-    std::string templ = (dir / (prefix + "XXXXXX")).string();
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    const int fd = ::mkstemp(buf.data());
-    if (fd < 0) {
-        const int e = errno;
-        throw VbError(e == ENOENT || e == ENOTDIR ? 76 : 75, "TempFileName",
-                      "Cannot create a file in " + dir.string() + ": " + std::strerror(e));
-    }
-    ::close(fd);
-    return std::string(buf.data());
 }
 
 }  // namespace modObjIO

@@ -28,10 +28,6 @@ IOStatus ReadObj(IObjectIO& obj);
 // eioAbort is raised as vbObjectError + 2254 "WriteObj Failure.".
 IOStatus WriteObj(IObjectIO& obj);
 
-// Creates a new, empty, uniquely named file in folder (the current folder when empty)
-// whose name starts with prefix, and returns its path.
-std::string CreateTempFile(const std::string& folder, const std::string& prefix);
-
 }  // namespace modObjIO
 
 #endif

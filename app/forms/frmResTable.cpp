@@ -4,13 +4,13 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QToolBar>
 #include <exception>
 
 #include "FlexGrid.h"
 #include "KeyedStatusBar.h"
 #include "MVornGlobs.h"
+#include "files/WholeFile.h"
 #include "forms/FormsService.h"
 #include "print/Printer.h"
 #include "vb/VbError.h"
@@ -107,14 +107,11 @@ void frmResTable::SaveTable() {
         request.flags = 6;
         const std::string path = forms::Forms().ShowSave(request);
         if (path.empty()) return;  // Cancel writes nothing
-        // Written whole or not at all: an old file stays when the write fails.
-        QSaveFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::WriteOnly)) return;
-        const std::string text = SaveText();
-        file.write(text.data(), static_cast<qint64>(text.size()));
-        file.commit();
-    } catch (const std::exception&) {
-        // Save ends without a message when it fails.
+        files::WriteWholeFile(path, SaveText());
+    } catch (const std::exception& e) {
+        // The user must not take the table for saved; the old file is as it was.
+        forms::Forms().MsgBox("The table could not be saved." "\r\n" + AsVbError(e, "frmResTable.SaveTable").Description,
+                              forms::vbExclamation, forms::kAppTitle);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "ChartQt.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -15,7 +16,9 @@
 
 #include "ChartPainter.h"
 #include "PrintQt.h"
+#include "files/WholeFile.h"
 #include "forms/FormsService.h"
+#include "vb/VbError.h"
 
 namespace chartqt {
 using chart::Handle;
@@ -160,7 +163,15 @@ QImage QtChart::Render(Handle page, QSize size) const {
 
 bool QtChart::SavePagePng(Handle page, const std::string& path) const {
     if (!this->page(page)) return false;
-    return Render(page).save(QString::fromStdString(path), "PNG");
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !Render(page).save(&buffer, "PNG")) return false;
+    try {
+        files::WriteWholeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    } catch (const VbError&) {
+        return false;  // the old file, if any, is as it was
+    }
+    return true;
 }
 
 void QtChart::CopyPage(Handle page) const {

@@ -27,20 +27,6 @@ std::map<int16_t, FileEntry>& Table() {
 
 [[noreturn]] void Raise(int32_t number) { vb::Raise(number, "Vorn5"); }
 
-int32_t ErrnoToError(int e) {
-    switch (e) {
-    case ENOENT: return errFileNotFound;
-    case ENOTDIR: return errPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS: return errPermissionDenied;
-    case EISDIR: return errPathAccess;
-    case EMFILE:
-    case ENFILE: return 67;
-    default: return errPathAccess;
-    }
-}
-
 FileEntry& Entry(int16_t fileNo) {
     auto it = Table().find(fileNo);
     if (it == Table().end()) Raise(errBadFileNumber);
@@ -168,6 +154,23 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t k, char32_t& c) {
 
 }  // namespace
 
+int32_t FileErrorNumber(int err) {
+    switch (err) {
+    case ENOENT: return errFileNotFound;
+    case ENOTDIR: return errPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS: return errPermissionDenied;
+    case ENOSPC:
+    case EDQUOT: return errDiskFull;
+    case EIO: return errDeviceIO;
+    case ENAMETOOLONG: return errBadFileName;
+    case EMFILE:
+    case ENFILE: return 67;
+    default: return errPathAccess;  // EISDIR among others
+    }
+}
+
 int16_t FreeFile() {
     for (int16_t n = 1; n <= 255; ++n) {
         if (!Table().contains(n)) return n;
@@ -209,7 +212,7 @@ void Open(const std::string& path, OpenMode mode, int16_t fileNo, OpenAccess acc
             const auto parent = std::filesystem::path(path).parent_path();
             if (!parent.empty() && !std::filesystem::is_directory(parent, ec)) Raise(errPathNotFound);
         }
-        Raise(ErrnoToError(e));
+        Raise(FileErrorNumber(e));
     }
     FileEntry e;
     e.fp = fp;

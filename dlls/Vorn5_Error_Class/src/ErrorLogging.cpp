@@ -1,17 +1,17 @@
 // The daily error log: one text file per day in the program folder, records in print
 // zones, files older than a week purged before each record. Nothing here may throw:
 // failing to log must never turn into a second error.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "Hald_Error.h"
+#include "files/WholeFile.h"
 #include "vb/VbRuntime.h"
 
 namespace fs = std::filesystem;
@@ -102,16 +102,6 @@ std::string record(int32_t number, const std::string& description, const std::st
     return line;
 }
 
-bool canCreateFilesIn(const std::string& folder) {
-    if (folder.empty()) return false;
-    std::string probe = folder + "/.vorn5-write-test-" + std::to_string(::getpid());
-    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0) return false;
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
-}
-
 std::string executableFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -122,7 +112,7 @@ std::string executableFolder() {
 }  // namespace
 
 std::string ResolveLogFolder(const std::string& exeFolder) {
-    if (canCreateFilesIn(exeFolder)) return exeFolder;
+    if (files::CanCreateFilesIn(exeFolder)) return exeFolder;
     std::string base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) base = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.local/share";
@@ -152,9 +142,18 @@ void LogError(int32_t number, const std::string& description, const std::string&
     try {
         const std::string folder = LogFolder();
         purgeOldLogs(folder);
-        std::ofstream out(LogFilePath(), std::ios::binary | std::ios::app);
-        if (!out) return;  // the record is lost; logging never raises
-        out << record(number, description, source);
+        // Appended by writing the day's file whole, so a failure never leaves it cut short.
+        // A file that is there but cannot be read is left alone: the record is lost, not the day.
+        const std::string path = LogFilePath();
+        std::string text;
+        std::error_code ec;
+        if (fs::exists(path, ec)) {
+            std::ifstream in(path, std::ios::binary);
+            if (!in) return;
+            text.assign(std::istreambuf_iterator<char>(in), {});
+            if (text.size() != fs::file_size(path, ec) || ec) return;
+        }
+        files::WriteWholeFile(path, text + record(number, description, source));
     } catch (...) {
         // Deliberately swallowed: a failure to log must not become an error of its own.
     }

@@ -19,7 +19,11 @@ void LogDocument::setText(const std::string& text) {
 }
 
 bool LogDocument::TrySave() {
-    if (!files::WriteWholeFile(fileName_, text_ + "\r\n")) return false;
+    try {
+        files::WriteWholeFile(fileName_, text_ + "\r\n");
+    } catch (const VbError&) {
+        return false;  // the caller says so in its own words
+    }
     dirty_ = false;
     caption_ = fileName_;
     if (onCaptionChanged) onCaptionChanged();

@@ -1,12 +1,10 @@
 #include "clsLog.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
-#include <unistd.h>
 
+#include "files/WholeFile.h"
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
 
@@ -20,21 +18,9 @@ std::string CurrentFolder() {
     return ec ? std::string(".") : here.string();
 }
 
-// True when a new file can be made in `folder` (tried, not guessed from permission bits,
-// which say nothing for the superuser or read-only volumes).
-bool CanCreateFilesIn(const std::string& folder) {
-    const fs::path probe = fs::path(folder) / (".vorn5-probe-" + std::to_string(::getpid()));
-    std::FILE* f = std::fopen(probe.c_str(), "wx");
-    if (!f) return false;
-    std::fclose(f);
-    std::error_code ec;
-    fs::remove(probe, ec);
-    return true;
-}
-
 std::string LogFolder(const std::string& requested) {
     const std::string folder = requested.empty() ? CurrentFolder() : requested;
-    if (CanCreateFilesIn(folder)) return folder;
+    if (files::CanCreateFilesIn(folder)) return folder;
     const std::string fallback = clsLog::UserDataFolder();
     return fallback.empty() ? folder : fallback;
 }

@@ -26,11 +26,18 @@ inline constexpr int32_t errFileNotFound = 53;
 inline constexpr int32_t errBadFileMode = 54;
 inline constexpr int32_t errFileAlreadyOpen = 55;
 inline constexpr int32_t errDeviceIO = 57;
+inline constexpr int32_t errDiskFull = 61;
 inline constexpr int32_t errInputPastEnd = 62;
 inline constexpr int32_t errBadRecordNumber = 63;
+inline constexpr int32_t errBadFileName = 64;
 inline constexpr int32_t errPermissionDenied = 70;
 inline constexpr int32_t errPathAccess = 75;
 inline constexpr int32_t errPathNotFound = 76;
+
+// The runtime's file-error number for a system error code (errno): 53 no such file,
+// 76 no such folder, 70 permission denied, 61 disk full, 57 I/O error, 64 name too long,
+// 67 too many open files, 75 any other.
+int32_t FileErrorNumber(int err);
 
 // The lowest file number (1..255) not in use; raises 67 when all are taken.
 int16_t FreeFile();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <iterator>
 
 #include "DataTestSupport.h"
+#include "files/WholeFile.h"
 #include "modHald.h"
 #include "vb/VbError.h"
 #include "vb/VbFile.h"
@@ -307,6 +309,53 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
     // An unwritable target folder is reported, not ignored.
     v.setFileName((dir / "no" / "such" / "folder.vn5").string());
     EXPECT_NE(ErrorOf([&] { v.Save(); }).Number, 0);
+}
+
+TEST_F(FilesTest, SaveAndExportGoThroughTheOneWriter) {
+    clsVorn v;
+    v.NewDataSet("old", 0.0f, 1.0f, 3);
+    v.Save();
+    const std::string data = v.FileName();
+    const std::string text = (dir / "old.txt").string();
+    v.ExportFile(text);
+    const std::string oldData = Bytes(data), oldText = Bytes(text);
+    v.setDists(1, 1, 5.0f);
+
+    // The disk cannot sync the new contents: both report it naming the file, keep the
+    // old files and leave no temporary file; the set stays unsaved.
+    {
+        files::ScopedWriterCalls restore;
+        files::TheWriterCalls().fsync = [](int) { return errno = EIO, -1; };
+        const VbError save = ErrorOf([&] { v.Save(); });
+        EXPECT_EQ(save.Number, 57);
+        EXPECT_EQ(save.Description, "Device I/O error: " + data);
+        EXPECT_TRUE(v.IsDirty());
+        const VbError exported = ErrorOf([&] { v.ExportFile(text); });
+        EXPECT_EQ(exported.Number, 57);
+        EXPECT_EQ(exported.Description, "Device I/O error: " + text);
+    }
+    EXPECT_EQ(Bytes(data), oldData);
+    EXPECT_EQ(Bytes(text), oldText);
+    EXPECT_EQ(FilesInFolder(), 2u);
+
+    // Files the user marked read-only are refused, even for the superuser.
+    for (const std::string& path : {data, text}) fs::permissions(path, fs::perms(0444));
+    EXPECT_EQ(ErrorOf([&] { v.Save(); }).Description, "Permission denied: " + data);
+    EXPECT_EQ(ErrorOf([&] { v.ExportFile(text); }).Description, "Permission denied: " + text);
+    EXPECT_EQ(Bytes(data), oldData);
+    EXPECT_EQ(Bytes(text), oldText);
+    EXPECT_EQ(FilesInFolder(), 2u);
+
+    // A name of the longest legal length saves over the file of that name.
+    const fs::path longName = dir / (std::string(251, 'd') + ".vn5");
+    std::ofstream(longName) << "old";
+    v.setFileName(longName.string());
+    v.Save();
+    EXPECT_FALSE(v.IsDirty());
+    clsVorn back;
+    back.OpenFile(longName.string());
+    EXPECT_EQ(back.Dists(1, 1), 5.0f);
+    EXPECT_EQ(FilesInFolder(), 3u);
 }
 
 TEST_F(FilesTest, SaveAndExportWriteNothingForASetThatBreaksTheRule) {

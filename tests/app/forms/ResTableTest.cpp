@@ -66,6 +66,17 @@ TEST_F(ResTableTest, SaveWritesCaptionStatusAndFormattedRowsWithColumnZeroAsShow
               "-0.50\t1.500\tAge\t\r\n"
               "0.50\t12.000\t-3.250\t\r\n");
 
+    // A file marked read-only is kept, and the user is told why.
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    const std::string before = WorkingFolder::read(path);
+    Fill({{"other"}});
+    ui->saveAnswers.push_back(path);
+    table.tlbBar_ButtonClick("Save");
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].prompt, "The table could not be saved.\r\nPermission denied: " + path);
+    EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+    EXPECT_EQ(WorkingFolder::read(path), before);
+
     // Cancel writes nothing.
     ui->saveAnswers.push_back("");
     std::filesystem::remove(path);

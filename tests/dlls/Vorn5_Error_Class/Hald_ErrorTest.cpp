@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
+#include "files/WholeFile.h"
 #include "forms/HeadlessForms.h"
 
 namespace fs = std::filesystem;
@@ -120,6 +124,29 @@ TEST_F(ErrorLogTest, TodaysFileIsNamedByDayAndMonthAndAppendedTo) {
     EXPECT_EQ(lines[1].substr(0, 14), pad(" 5 ", 14));
     // An empty source still takes its whole zone.
     EXPECT_EQ(lines[1].substr(28, 28), pad("Invalid procedure call", 28));
+}
+
+TEST_F(ErrorLogTest, ARecordThatCannotBeWrittenLeavesTheDaysFileWhole) {
+    const std::string earlier = "earlier line\r\n";
+    std::ofstream(ErrorLogging::LogFilePath(), std::ios::binary) << earlier;
+    auto contents = [] {
+        std::ifstream in(ErrorLogging::LogFilePath(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    {
+        // A disk that fills in the middle of the record, then one that cannot sync.
+        files::ScopedWriterCalls restore;
+        files::TheWriterCalls().write = [](int, const void*, size_t) -> ssize_t { return errno = ENOSPC, -1; };
+        EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
+        files::TheWriterCalls() = files::WriterCalls{::write, [](int) { return errno = EIO, -1; }, ::close, ::rename};
+        EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
+    }
+    EXPECT_EQ(contents(), earlier);
+    // A day's file marked read-only stays as it is.
+    fs::permissions(ErrorLogging::LogFilePath(), fs::perms(0444));
+    EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
+    EXPECT_EQ(contents(), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 TEST_F(ErrorLogTest, LogsOlderThanSevenDaysArePurged) {

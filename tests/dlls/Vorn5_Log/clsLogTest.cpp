@@ -92,6 +92,17 @@ TEST(clsLogTest, FailedSaveShowsTheMessageAndStaysDirty) {
     EXPECT_EQ(ui->messages[0].buttons, forms::vbCritical);
     EXPECT_EQ(ui->messages[0].title, "");
     EXPECT_FALSE(log.IsSaved());
+
+    // A log file the user marked read-only is not replaced, even by the superuser.
+    fs::remove(log.Filename());
+    std::ofstream(log.Filename(), std::ios::binary) << "kept\r\n";
+    fs::permissions(log.Filename(), fs::perms(0444));
+    log.EndLog();
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_EQ(ui->messages[1].prompt, "Unable to Save Log File");
+    EXPECT_EQ(TempFolder::read(log.Filename()), "kept\r\n");
+    EXPECT_EQ(fs::status(log.Filename()).permissions(), fs::perms(0444));
+    EXPECT_FALSE(log.IsSaved());
 }
 
 TEST(clsLogTest, FallsBackToTheUserDataFolderWhenTheFolderCannotBeWritten) {
