@@ -11,7 +11,7 @@
 #include <regex>
 #include <vector>
 
-#include "../support/ScratchPath.h"
+#include "ScratchPath.h"
 #include "files/WholeFile.h"
 #include "vb/VbError.h"
 

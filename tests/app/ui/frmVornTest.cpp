@@ -318,6 +318,22 @@ TEST_F(MainWindowTest, SaveGoesThroughSaveAsUnlessTheExtensionIsVn5) {
     }
 }
 
+TEST_F(MainWindowTest, SaveOverAFileMarkedReadOnlyIsRefusedAndSaysWhy) {
+    const std::string path = folder.fixture("sample.vn5", "kept.vn5");
+    Open(path);
+    const std::string before = WorkingFolder::read(path);
+    fs::permissions(path, fs::perms(0444));
+    window->LFD().setIsDirty(true);
+    Choose("mnuSave");
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].prompt,
+              "The data set could not be saved to " + path + ".\r\nPermission denied: " + path);
+    EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+    EXPECT_EQ(WorkingFolder::read(path), before);
+    EXPECT_TRUE(window->LFD().IsDirty());
+    EXPECT_EQ(Status(), "Ready...");
+}
+
 TEST_F(MainWindowTest, CloseKeepsTheChangesWhenTheyWereNotSaved) {
     Open(folder.fixture("sample.vn4", "old.vn4"));  // forced Save As: cancelled below
     ASSERT_TRUE(window->DataLoaded());
