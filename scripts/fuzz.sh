@@ -12,13 +12,13 @@ build=${BUILD_DIR:-build-fuzz}
 bash scripts/install-deps.sh fuzz
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORN_WITH_QT=OFF -DVORN_SANITIZE=ON -DVORN_BENCH=OFF -DVORN_FUZZ=ON >/dev/null
-cmake --build "$build" -j "${JOBS:-$(nproc)}" --target fuzz_vn5 fuzz_vn4 fuzz_text fuzz_ascii
+cmake --build "$build" -j "${JOBS:-$(nproc)}" --target fuzz_vn5 fuzz_vn4 fuzz_text fuzz_ascii fuzz_paste
 
 corpus=${2:-$(mktemp -d)}
 [ -n "${2:-}" ] || trap 'rm -rf "$corpus"' EXIT
 findings="$build/findings"
 mkdir -p "$findings"
-for kind in vn5 vn4 txt; do
+for kind in vn5 vn4 txt paste; do
   mkdir -p "$corpus/$kind"
   cp -f tests/data/*."$kind" "$corpus/$kind/" 2>/dev/null || true
   for f in fuzz/seeds/*."$kind".gz; do
@@ -30,7 +30,7 @@ export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
 # Every accepted input is saved and exported: keep those files in memory where possible.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 total=0
-for target in vn5 vn4 text ascii; do
+for target in vn5 vn4 text ascii paste; do
   kind=$target
   [ "$target" = text ] || [ "$target" = ascii ] && kind=txt
   bin="$build/bin/fuzz_$target"

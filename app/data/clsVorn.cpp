@@ -87,6 +87,46 @@ std::string clsVorn::ContentFault() const {
     return {};
 }
 
+int32_t clsVorn::FirstCountTooLarge(const std::vector<NewCount>& counts) const {
+    const int nd = mNumDists, nc = mNumClasses;
+    if (mStatus == 0 || nd > mDimDists || nc > mDimClasses) return -1;
+    const auto inside = [nd, nc](const NewCount& c) { return c.i >= 1 && c.i <= nd && c.j >= 1 && c.j <= nc; };
+    const auto magnitude = [nc](const std::vector<float>& column) {
+        double m = 0;  // added up as ContentFault does
+        for (int j = 1; j <= nc; ++j) m += std::fabs(static_cast<double>(column[j]));
+        return m;
+    };
+    // Every sample the counts touch, as it is and as it would be.
+    std::vector<std::vector<float>> before(nd + 1), after(nd + 1);
+    std::vector<std::size_t> last(nd + 1, 0);
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        const NewCount& c = counts[k];
+        if (!inside(c)) continue;
+        if (before[c.i].empty()) {
+            before[c.i].assign(nc + 1, 0.0f);
+            for (int j = 1; j <= nc; ++j) before[c.i][j] = mDists[DistIndex(c.i, static_cast<int16_t>(j))];
+            after[c.i] = before[c.i];
+        }
+        after[c.i][c.j] = c.count;
+        last[c.i] = k;
+    }
+    std::vector<char> tooLarge(nd + 1, 0);
+    bool any = false;
+    for (int i = 1; i <= nd; ++i)
+        if (!after[i].empty() && !(magnitude(after[i]) <= kMaxMagnitude)) tooLarge[i] = any = true;
+    if (!any) return -1;
+    // The count to blame is the one at which its sample's running total passes the limit.
+    std::vector<double> running(nd + 1, -1.0);
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        const NewCount& c = counts[k];
+        if (!inside(c) || !tooLarge[c.i]) continue;
+        if (running[c.i] < 0) running[c.i] = magnitude(before[c.i]);
+        running[c.i] += std::fabs(static_cast<double>(c.count)) - std::fabs(static_cast<double>(before[c.i][c.j]));
+        if (running[c.i] > kMaxMagnitude || k == last[c.i]) return static_cast<int32_t>(k);
+    }
+    return -1;
+}
+
 // ---- arrays ----
 
 void clsVorn::ReDimArrays() {

@@ -166,6 +166,17 @@ public:
     // ("its class size is not a number above 0").
     std::string ContentFault() const;
 
+    // Counts meant for samples and classes, all stored together (as a paste does): the
+    // index of the first one at which a sample's counts would add up to more than that
+    // rule allows, or -1 when every sample stays within it. Counts outside the data are
+    // passed over.
+    struct NewCount {
+        int16_t i;
+        int16_t j;
+        float count;
+    };
+    int32_t FirstCountTooLarge(const std::vector<NewCount>& counts) const;
+
 private:
     void setStatus(int32_t v) { mStatus = v; }
     void ReDimArrays();

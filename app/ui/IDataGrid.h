@@ -4,8 +4,10 @@
 // the data behind a cell, and the one way a value reaches the data (EditData). Columns
 // come first and rows second, both as grid positions (the fixed header row and column
 // included).
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "forms/FormsService.h"
 
@@ -38,6 +40,17 @@ public:
     virtual int16_t OldRow() = 0;
     // Checks the edit box's text; the owner shows its own message when it is bad.
     virtual bool IsValidData() = 0;
+
+    // A cell and the value meant for it.
+    struct CellValue {
+        int16_t col;
+        int16_t row;
+        float value;
+    };
+    // Whether the data can take all these values together, as a paste stores them. False
+    // with the index of the first one it cannot take and why ("it would make ..."). Stores
+    // nothing and shows nothing.
+    virtual bool CanTakeValues(const std::vector<CellValue>& values, std::size_t& first, std::string& why) = 0;
 };
 
 #endif

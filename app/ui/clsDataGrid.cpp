@@ -4,9 +4,10 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <algorithm>
-#include <cctype>
 #include <memory>
+#include <vector>
 
+#include "CellText.h"
 #include "FlexGrid.h"
 #include "IDataGrid.h"
 #include "forms/FormsService.h"
@@ -20,38 +21,9 @@ constexpr int16_t kEnter = 13, kEscape = 27, kUp = 38, kDown = 40;
 
 QClipboard& Clipboard() { return *QGuiApplication::clipboard(); }
 
-// Clipboard text with every line end (CR LF, LF or CR) made one LF.
-std::string UnixLines(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t.toStdString();
-}
-
 }  // namespace
 
 void clsDataGrid::Create(IDataGrid* owner) { owner_ = owner; }
-
-bool clsDataGrid::ParseNumber(const std::string& text, float& value) {
-    // Thousands separators between digits of the whole part, as a formatted cell shows them.
-    std::string plain;
-    bool whole = true;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const char c = text[k];
-        if (c == '.' || c == 'E' || c == 'e') whole = false;
-        const bool separator = whole && c == ',' && k > 0 && k + 1 < text.size() &&
-                               std::isdigit(static_cast<unsigned char>(text[k - 1])) &&
-                               std::isdigit(static_cast<unsigned char>(text[k + 1]));
-        if (!separator) plain += c;
-    }
-    if (!vb::IsNumeric(plain)) return false;
-    try {
-        value = vb::CSng(plain);
-    } catch (const VbError&) {
-        return false;  // beyond a single's range
-    }
-    return true;
-}
 
 QWidget* clsDataGrid::ActiveControl() const { return owner_->Grid()->window()->focusWidget(); }
 
@@ -174,7 +146,7 @@ bool clsDataGrid::StoreCell(int16_t row, int16_t col, std::string value, bool fo
     if (!accepted) return false;
     // The cell shows what the owner kept (a negative count shows as the 0 stored).
     float number = 0.0f;
-    if (formatted && ParseNumber(value, number))
+    if (formatted && celltext::ParseNumber(value, number))
         value = vb::Format(static_cast<double>(number), owner_->FormatString());
     owner_->Grid()->setTextMatrix(row, col, value);
     return true;
@@ -248,10 +220,6 @@ void clsDataGrid::CutClick() {
     }
 }
 
-void clsDataGrid::DataMustBeNumeric() {
-    forms::Forms().MsgBox("Data must be numeric.", forms::vbExclamation + forms::vbOKOnly, forms::kAppTitle);
-}
-
 void clsDataGrid::PasteClick() {
     QWidget* active = ActiveControl();
     if (auto* box = qobject_cast<QLineEdit*>(active)) {
@@ -259,51 +227,74 @@ void clsDataGrid::PasteClick() {
         return;
     }
     if (active != owner_->Grid()) return;
-    const std::string text = UnixLines(Clipboard().text());
-    const bool single = text.find('\t') == std::string::npos && std::count(text.begin(), text.end(), '\n') <= 1;
-    if (!single) {
-        PasteBlock(text);
+    // The whole text is read and checked first: a paste stores all of it or nothing.
+    celltext::Block block;
+    celltext::Refusal refusal;
+    if (!celltext::ReadBlock(Clipboard().text().toStdString(), block, refusal)) {
+        // The grid's message; for a block, which cell and why.
+        PasteRefused(block.single ? std::string() : "Data must be numeric.\r" + celltext::Describe(refusal));
         return;
     }
-    // One value fills the whole selection.
-    const std::string value = text.substr(0, text.find('\n'));
-    float number = 0.0f;
-    if (!ParseNumber(value, number)) {
-        DataMustBeNumeric();
+    std::vector<IDataGrid::CellValue> cells;
+    std::string outside;
+    if (block.single) SelectionCells(block.values.front(), cells);
+    else if (!BlockCells(block, cells, outside)) {
+        PasteRefused(outside);
         return;
     }
+    std::size_t first = 0;
+    std::string why;
+    if (!owner_->CanTakeValues(cells, first, why)) {
+        const IDataGrid::CellValue& bad = cells[first];
+        const FlexGrid& grid = *owner_->Grid();
+        const std::string where =
+            block.single ? "The cell at row " + std::to_string(bad.row) + ", column " + std::to_string(bad.col)
+                         : "Row " + std::to_string(bad.row - grid.Row() + 1) + ", column " +
+                               std::to_string(bad.col - grid.Col() + 1) + " of the pasted block";
+        PasteRefused(where + " cannot be stored: " + why + ".");
+        return;
+    }
+    const FlexGrid::QuietCells quiet(*owner_->Grid());
+    for (const IDataGrid::CellValue& cell : cells)
+        StoreCell(cell.row, cell.col, vb::CStr(static_cast<double>(cell.value)), false);
+}
+
+void clsDataGrid::SelectionCells(float value, std::vector<IDataGrid::CellValue>& cells) const {
+    // One value fills the whole selection, rows outer.
     const int16_t r0 = SelRowRange(false), r1 = SelRowRange(true);
     const int16_t c0 = SelColRange(false), c1 = SelColRange(true);
     for (int16_t r = r0; r <= r1; ++r)
-        for (int16_t c = c0; c <= c1; ++c) StoreCell(r, c, value, false);
+        for (int16_t c = c0; c <= c1; ++c) cells.push_back({c, r, value});
 }
 
-void clsDataGrid::PasteBlock(std::string text) {
-    FlexGrid& grid = *owner_->Grid();
-    const int32_t startCol = grid.Col();
-    int32_t row = grid.Row(), col = startCol;
-    while (!text.empty()) {
-        const std::size_t lineEnd = std::min(text.find('\n'), text.size());
-        const std::size_t tab = text.find('\t');
-        const bool moreInLine = tab < lineEnd;
-        const std::size_t end = moreInLine ? tab : lineEnd;
-        const std::string value = text.substr(0, end);
-        text.erase(0, std::min(end + 1, text.size()));
-        float number = 0.0f;
-        if (!ParseNumber(value, number)) {
-            DataMustBeNumeric();  // what was stored before stays
-            return;
+bool clsDataGrid::BlockCells(const celltext::Block& block, std::vector<IDataGrid::CellValue>& cells,
+                             std::string& outside) const {
+    // The block goes from the current cell and must lie inside the grid, all of it.
+    const FlexGrid& grid = *owner_->Grid();
+    const int32_t row0 = grid.Row(), col0 = grid.Col();
+    cells.reserve(block.values.size());
+    for (int32_t r = 0; r < block.Rows(); ++r) {
+        const int32_t length = block.RowLength(r);
+        const bool rowInside = row0 + r < grid.Rows();
+        if (!rowInside || col0 + length > grid.Cols()) {
+            const int32_t col = rowInside ? grid.Cols() - col0 + 1 : 1;
+            outside = "Row " + std::to_string(r + 1) + ", column " + std::to_string(col) +
+                      " of the pasted block falls outside the grid: the block has " + std::to_string(block.Rows()) +
+                      (block.Rows() == 1 ? " row" : " rows") + " and " + std::to_string(block.Width()) +
+                      (block.Width() == 1 ? " column." : " columns.");
+            return false;
         }
-        // Values beyond the grid are left out; the data set is never written outside.
-        if (row < grid.Rows() && col < grid.Cols())
-            StoreCell(static_cast<int16_t>(row), static_cast<int16_t>(col), value, false);
-        if (moreInLine) {
-            ++col;
-        } else {
-            ++row;
-            col = startCol;
-        }
+        const std::size_t start = block.RowStart(r);
+        for (int32_t c = 0; c < length; ++c)
+            cells.push_back({static_cast<int16_t>(col0 + c), static_cast<int16_t>(row0 + r),
+                             block.values[start + static_cast<std::size_t>(c)]});
     }
+    return true;
+}
+
+void clsDataGrid::PasteRefused(const std::string& why) {
+    const std::string prompt = why.empty() ? "Data must be numeric." : why + "\rNothing was pasted.";
+    forms::Forms().MsgBox(prompt, forms::vbExclamation + forms::vbOKOnly, forms::kAppTitle);
 }
 
 // ---- formats -----------------------------------------------------------------------

@@ -7,9 +7,14 @@
 // through the owner's EditData. Whether editing is allowed at all is the owner's business.
 #include <cstdint>
 #include <string>
+#include <vector>
 
-class IDataGrid;
+#include "IDataGrid.h"
+
 class QWidget;
+namespace celltext {
+struct Block;
+}
 
 class clsDataGrid {
 public:
@@ -41,10 +46,6 @@ public:
     // Stores an open edit as Enter does; false when its value was refused (the box stays).
     bool FinishEdit();
 
-    // The number in a cell text: a number that fits a single, with thousands separators
-    // allowed in its whole part ("1,234.5"). False for anything else.
-    static bool ParseNumber(const std::string& text, float& value);
-
 private:
     QWidget* ActiveControl() const;
     int16_t SelRowRange(bool upper) const;
@@ -58,8 +59,12 @@ private:
     // when the owner refused it.
     bool StoreCell(int16_t row, int16_t col, std::string value, bool formatted);
     std::string BlockText(bool cut);
-    void PasteBlock(std::string text);
-    void DataMustBeNumeric();
+    // The cells a paste would fill: every selected cell with one value, or the block from
+    // the current cell (false, with which cell and why, when it does not fit the grid).
+    void SelectionCells(float value, std::vector<IDataGrid::CellValue>& cells) const;
+    bool BlockCells(const celltext::Block& block, std::vector<IDataGrid::CellValue>& cells, std::string& outside) const;
+    // Nothing was pasted: the grid's message, or `why` when it says more.
+    void PasteRefused(const std::string& why);
 
     IDataGrid* owner_ = nullptr;
     int16_t oldRow_ = 0;

@@ -72,6 +72,7 @@ public:
     int16_t OldCol() override { return static_cast<int16_t>(miCurCol); }
     int16_t OldRow() override { return static_cast<int16_t>(miCurRow); }
     bool IsValidData() override;
+    bool CanTakeValues(const std::vector<CellValue>& values, std::size_t& first, std::string& why) override;
 
     FlexGrid* flxMain;
     QLineEdit* txtEdit;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "CellText.h"
 #include "EditRules.h"
 #include "FlexGrid.h"
 #include "GridSearchWindows.h"
@@ -190,7 +191,7 @@ void frmVorn::EditData(int16_t col, int16_t row, std::string& value, bool& accep
     // A header cell or one beyond the data holds no count.
     if (i < 1 || i > moLFD->NumDists() || j < 1 || j > moLFD->NumClasses()) return;
     float count = 0.0f;
-    if (!clsDataGrid::ParseNumber(value, count)) return;
+    if (!celltext::ParseNumber(value, count)) return;
     count = editrules::StoredCount(count);
     value = vb::CStr(count);
     moLFD->setDists(i, j, count);
@@ -200,8 +201,29 @@ void frmVorn::EditData(int16_t col, int16_t row, std::string& value, bool& accep
 
 bool frmVorn::IsValidData() {
     float value = 0.0f;
-    if (clsDataGrid::ParseNumber(txtEdit->text().toStdString(), value)) return true;
-    Tell(Res(60));
+    if (!celltext::ParseNumber(txtEdit->text().toStdString(), value)) {
+        Tell(Res(60));
+        return false;
+    }
+    std::size_t first = 0;
+    std::string why;
+    if (CanTakeValues({{mDataGrid->OldCol(), mDataGrid->OldRow(), value}}, first, why)) return true;
+    Tell("This count cannot be stored: " + why + ".");
+    return false;
+}
+
+bool frmVorn::CanTakeValues(const std::vector<CellValue>& values, std::size_t& first, std::string& why) {
+    std::vector<clsVorn::NewCount> counts;
+    counts.reserve(values.size());
+    for (const CellValue& v : values)
+        counts.push_back({static_cast<int16_t>(v.col - flxMain->FixedCols() + 1),
+                          static_cast<int16_t>(v.row - flxMain->FixedRows() + 1), editrules::StoredCount(v.value)});
+    // Save would refuse a set whose sample adds up to too much: refuse it here, at the cell.
+    const int32_t k = moLFD->FirstCountTooLarge(counts);
+    if (k < 0) return true;
+    first = static_cast<std::size_t>(k);
+    why = "it would make the total of sample " + vb::CStr(static_cast<int32_t>(counts[first].i)) +
+          " too large for a data set";
     return false;
 }
 
@@ -232,7 +254,7 @@ void frmVorn::mnuAddDist_Click() {
     const std::string answer = forms::Forms().InputBox(Res(44), Res(45), msNumberFormat);
     if (answer.empty()) return;
     float time = 0.0f;
-    if (!clsDataGrid::ParseNumber(answer, time)) {
+    if (!celltext::ParseNumber(answer, time)) {
         Tell(Res(46));
         return;
     }
@@ -244,7 +266,7 @@ bool frmVorn::AskSampleTime(float& answer, bool& cancelled) {
     const std::string text = forms::Forms().InputBox(Res(54), Res(55), "0");
     cancelled = text.empty();
     if (cancelled) return false;
-    if (clsDataGrid::ParseNumber(text, answer)) return true;
+    if (celltext::ParseNumber(text, answer)) return true;
     Tell(Res(56));
     return false;
 }

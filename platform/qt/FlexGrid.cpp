@@ -143,6 +143,13 @@ void FlexGrid::SelectRange(int32_t row1, int32_t col1, int32_t row2, int32_t col
 void FlexGrid::setRowSel(int32_t r) { SelectRange(Row(), Col(), r, ColSel()); }
 void FlexGrid::setColSel(int32_t c) { SelectRange(Row(), Col(), RowSel(), c); }
 
+FlexGrid::QuietCells::QuietCells(FlexGrid& grid) : grid_(grid), wasBlocked_(grid.model()->blockSignals(true)) {}
+
+FlexGrid::QuietCells::~QuietCells() {
+    grid_.model()->blockSignals(wasBlocked_);
+    grid_.viewport()->update();
+}
+
 std::string FlexGrid::TextMatrix(int32_t row, int32_t col) const {
     const QTableWidgetItem* it = item(row, col);
     return it ? it->text().toStdString() : std::string();
@@ -154,7 +161,9 @@ void FlexGrid::setTextMatrix(int32_t row, int32_t col, const std::string& text) 
     it->setText(QString::fromStdString(text));
     // Numbers line up on the right in the data cells, as in a spreadsheet.
     const bool fixed = row < fixedRows_ || col < fixedCols_;
-    it->setTextAlignment(Qt::AlignVCenter | (!fixed && vb::IsNumeric(text) ? Qt::AlignRight : Qt::AlignLeft));
+    const Qt::Alignment alignment =
+        Qt::AlignVCenter | (!fixed && vb::IsNumeric(text) ? Qt::AlignRight : Qt::AlignLeft);
+    if (Qt::Alignment(it->textAlignment()) != alignment) it->setTextAlignment(alignment);
 }
 
 int32_t FlexGrid::ColWidth(int32_t col) const {
@@ -226,6 +235,9 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    // The grid has no clipboard of its own: copying is its owner's command, which may be
+    // off (the table view would copy the current cell).
+    if (event->matches(QKeySequence::Copy)) return;
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     const bool typed = plain && !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127;

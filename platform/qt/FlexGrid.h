@@ -71,6 +71,20 @@ public:
 
     static QColor ColorFromBgr(int32_t bgr);
 
+    // While one lives, cell texts change without a word to the view, which is redrawn
+    // once at its end: for setting many cells at once.
+    class QuietCells {
+    public:
+        explicit QuietCells(FlexGrid& grid);
+        ~QuietCells();
+        QuietCells(const QuietCells&) = delete;
+        QuietCells& operator=(const QuietCells&) = delete;
+
+    private:
+        FlexGrid& grid_;
+        bool wasBlocked_;
+    };
+
 signals:
     // The current cell changed (leave fires for the old cell first).
     void LeaveCell(int row, int col);

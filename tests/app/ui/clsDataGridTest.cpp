@@ -240,6 +240,13 @@ TEST_F(DataGridTest, OutsideEditModeTheGridOnlySaysSo) {
     EXPECT_EQ(Prompts(), (std::vector<std::string>(2, "You must be in Edit Mode to Edit Data")));
     EXPECT_FALSE(box().isVisible());
     EXPECT_EQ(Count(1, 3), 12.5f);
+
+    // Copy is off, as the Edit menu shows, and Ctrl+C leaves the clipboard alone.
+    OpenMenu("mnuEdit");
+    EXPECT_FALSE(window->MenuItem("mnuCopy")->isEnabled());
+    SetClipboard("kept");
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ClipboardText(), "kept");
 }
 
 TEST_F(DataGridTest, CopyPutsTheBlockAsTabSeparatedLinesEndingInCrLf) {
@@ -289,7 +296,7 @@ TEST_F(DataGridTest, PasteOfOneValueFillsTheSelection) {
     EXPECT_EQ(Count(1, 1), 9.0f);
 }
 
-TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCellAndStopsAtABadValue) {
+TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCell) {
     GoTo(3, 1);
     SetClipboard("1\t2\r\n3\t4\r\n");
     Choose("mnuPaste");
@@ -300,12 +307,144 @@ TEST_F(DataGridTest, PasteOfABlockStartsAtTheCurrentCellAndStopsAtABadValue) {
     EXPECT_EQ(Cell(4, 2), "4");
     EXPECT_TRUE(ui->messages.empty());
 
-    GoTo(1, 1);
-    SetClipboard("5\tx\r\n6\t6\r\n");
+    // Two lines as a text editor copies them, with no line end after the last: a column.
+    GoTo(1, 2);
+    grid().setRowSel(5);
+    SetClipboard("5\n6");
+    QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Count(2, 1), 5.0f);
+    EXPECT_EQ(Count(2, 2), 6.0f);
+    EXPECT_EQ(Count(2, 3), 2.0f) << "the rest of the selection is not filled";
+    EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(DataGridTest, APasteWithABadCellStoresNothingAndSaysWhichCell) {
+    struct Refused {
+        const char* what;
+        std::string text;
+        std::string prompt;
+    };
+    const std::string numeric = "Data must be numeric.\r", nothing = "\rNothing was pasted.";
+    // Copied from a spreadsheet: TAB between cells, CR LF or LF after rows.
+    const Refused cases[] = {
+        {"a letter", "5\t6\r\n6\tx\r\n", numeric + "Row 2, column 2 of the pasted block, \"x\", is not a number." + nothing},
+        {"German decimal commas", "3,5\t1,25\n1234,5\t2\n",
+         numeric + "Row 1, column 1 of the pasted block, \"3,5\", is not a number." + nothing},
+        {"an empty last cell", "5\t6\t", numeric + "Row 1, column 3 of the pasted block is empty." + nothing},
+        {"an empty cell inside", "5\t\t6\r\n", numeric + "Row 1, column 2 of the pasted block is empty." + nothing},
+        {"two line ends at the end", "5\n\n", numeric + "Row 2, column 1 of the pasted block is empty." + nothing},
+        {"past the last column", "1\t2\t3\r\n",
+         "Row 1, column 3 of the pasted block falls outside the grid: the block has 1 row and 3 columns." + nothing},
+        {"past the last row", "1\r\n2\r\n3\r\n4\r\n",
+         "Row 4, column 1 of the pasted block falls outside the grid: the block has 4 rows and 1 column." + nothing},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.what);
+        clsVorn before;
+        before.CopyFields(window->LFD());
+        std::vector<std::string> cells;
+        for (int r = 1; r <= 5; ++r)
+            for (int col = 1; col <= 2; ++col) cells.push_back(Cell(r, col));
+        ui->messages.clear();
+        GoTo(3, 1);
+        SetClipboard(c.text);
+        Choose("mnuPaste");
+        ASSERT_EQ(Prompts(), std::vector<std::string>{c.prompt});
+        EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+        EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+        std::vector<std::string> after;
+        for (int r = 1; r <= 5; ++r)
+            for (int col = 1; col <= 2; ++col) {
+                after.push_back(Cell(r, col));
+                EXPECT_EQ(Count(col, r), before.Dists(static_cast<int16_t>(col), static_cast<int16_t>(r)));
+            }
+        EXPECT_EQ(after, cells);
+    }
+
+    // One value with commas that are no thousands separators fills nothing.
+    ui->messages.clear();
+    SelectBlock(1, 1, 2, 2);
+    SetClipboard("12,0,3.5");
     Choose("mnuPaste");
-    EXPECT_EQ(Count(1, 1), 5.0f);
     EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
-    EXPECT_NE(Count(1, 2), 6.0f) << "the paste stopped at the bad value";
+    EXPECT_NE(Count(1, 1), 1203.5f);
+    EXPECT_NE(Count(2, 2), 1203.5f);
+}
+
+TEST_F(DataGridTest, CommasAreReadOnlyAsThousandsSeparators) {
+    // The program's own copy of a formatted cell pastes back.
+    SetClipboard("1,234.00\t12,345\r\n");
+    GoTo(1, 1);
+    Choose("mnuPaste");
+    EXPECT_EQ(Count(1, 1), 1234.0f);
+    EXPECT_EQ(Count(2, 1), 12345.0f);
+    EXPECT_TRUE(ui->messages.empty());
+
+    // A decimal comma typed into a cell is refused there, and the cell keeps its value.
+    for (const char* typed : {"3,5", "1,25", "1234,5"}) {
+        SCOPED_TRACE(typed);
+        ui->messages.clear();
+        GoTo(3, 1);
+        Type(typed);
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Prompts(), (std::vector<std::string>{"Data must be numeric."}));
+        EXPECT_TRUE(box().isVisible());
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(Count(1, 3), 12.5f);
+        EXPECT_EQ(Cell(3, 1), "12.50");
+    }
+
+    // Sample times alike: a new sample at 0,5 and a sample moved to 0,5 are refused.
+    ui->messages.clear();
+    const float t1 = window->LFD().sTime(1), t2 = window->LFD().sTime(2);
+    ui->inputAnswers = {"0,5", "0,5"};
+    Choose("mnuAddDist");
+    GoTo(1, 2);
+    Choose("mnuEditSampleTime");
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Invalid timing for new distribution", "Invalid Sample Timing"}));
+    EXPECT_EQ(window->LFD().NumDists(), 2);
+    EXPECT_EQ(window->LFD().sTime(1), t1);
+    EXPECT_EQ(window->LFD().sTime(2), t2);
+}
+
+TEST_F(DataGridTest, ACountThatMakesItsSamplesTotalTooLargeIsRefusedAtTheCell) {
+    // A data set's samples may add up to 1E+38 at most; a single goes to 3.4E+38.
+    const std::string tooLarge = "it would make the total of sample 1 too large for a data set.";
+    GoTo(3, 1);
+    Type("3E+38");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"This count cannot be stored: " + tooLarge}));
+    EXPECT_TRUE(box().isVisible()) << "the user stays in the box to correct it";
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Count(1, 3), 12.5f);
+
+    // Two values each within the limit, together beyond it.
+    ui->messages.clear();
+    GoTo(2, 1);
+    SetClipboard("6E+37\r\n6E+37\r\n");
+    Choose("mnuPaste");
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Row 2, column 1 of the pasted block cannot be stored: " +
+                                                   tooLarge + "\rNothing was pasted."}));
+    EXPECT_NE(Count(1, 2), 6E+37f);
+    EXPECT_NE(Count(1, 3), 6E+37f);
+
+    // One value that fills a selection.
+    ui->messages.clear();
+    SelectBlock(1, 1, 2, 1);
+    SetClipboard("6E+37\r\n");
+    Choose("mnuPaste");
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"The cell at row 2, column 1 cannot be stored: " + tooLarge +
+                                                   "\rNothing was pasted."}));
+    EXPECT_NE(Count(1, 1), 6E+37f);
+
+    // Up to the limit it is stored, and the set can still be saved.
+    ui->messages.clear();
+    GoTo(2, 1);
+    SetClipboard("4E+37\r\n4E+37\r\n");
+    Choose("mnuPaste");
+    EXPECT_TRUE(ui->messages.empty());
+    EXPECT_EQ(Count(1, 2), 4E+37f);
+    EXPECT_EQ(window->LFD().ContentFault(), "");
 }
 
 TEST_F(DataGridTest, ABlockPastesFromTheCellWhereTheSelectionStarted) {
@@ -378,25 +517,6 @@ TEST_F(DataGridTest, SelectAllTakesTheDataCellsAndLeavesTheHeadersAlone) {
     EXPECT_EQ(after, header) << "the sample times and class bounds stay";
     for (int i = 1; i <= 2; ++i)
         for (int j = 1; j <= 5; ++j) EXPECT_EQ(Count(i, j), 0.0f);
-}
-
-TEST_F(DataGridTest, PastePastTheDataWritesOnlyInsideIt) {
-    clsVorn before;
-    before.CopyFields(window->LFD());
-    GoTo(5, 2);  // the last cell
-    SetClipboard("1\t2\t3\n4\t5\t6\n7\t8\t9\n");
-    Choose("mnuPaste");
-    EXPECT_TRUE(ui->messages.empty());
-    EXPECT_EQ(Count(2, 5), 1.0f);
-    EXPECT_EQ(window->LFD().NumDists(), 2);
-    EXPECT_EQ(window->LFD().NumClasses(), 5);
-    EXPECT_EQ(grid().Rows(), 6);
-    EXPECT_EQ(grid().Cols(), 3);
-    for (int i = 1; i <= 2; ++i)
-        for (int j = 1; j <= 6; ++j)
-            if (!(i == 2 && j == 5)) {
-                EXPECT_EQ(Count(i, j), before.Dists(i, j)) << i << "," << j;
-            }
 }
 
 TEST_F(DataGridTest, CutEmptiesTheCellsAndTheWholeEditBox) {
