@@ -1,6 +1,9 @@
 // One whole automatic seasonal fit with ELEFAN and one with PROJMAT on a data set of
 // 12 monthly samples by 60 classes, simulated with Hoenig seasonal growth (K 0.5, Linf 80,
-// C 0.5, Ts 0.2). Counters: score evaluations and cycles per fit, and what was found.
+// C 0.5, Ts 0.2); and one PROJMAT fit of the Pauly curve on 49 monthly samples of about
+// 100 classes, simulated with Pauly growth (NGT 0.3, Ts 0.2), where every score depends
+// on the t0 the score before it left. Counters: score evaluations and cycles per fit, and
+// what was found.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -24,10 +27,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-clsVorn& dataSet() {
-    static clsVorn ds;
-    static bool made = false;
-    if (made) return ds;
+// A simulated data set: Hoenig (C 0.5) or Pauly (NGT 0.3) growth with Ts 0.2, monthly
+// samples, and the simulated classes cut or padded to `classes` (0: as simulated).
+void simulate(clsVorn& ds, int32_t curve, int16_t samples, float classWidth, int16_t classes) {
     forms::ScopedHeadlessForms forms;
     ScopedHeadlessProgress progress;
     const fs::path old = fs::current_path();
@@ -35,23 +37,24 @@ clsVorn& dataSet() {
     simulation::SetSeed(7u);
     clsVorn sim;
     clsSimData& p = sim.SimData();
-    p.setGC(1);
+    p.setGC(curve);
     p.setMeanK(0.5f);
     p.setCVK(0.05f);
     p.setLinf(80.0f);
     p.setCVLinf(0.03f);
     p.setMeanC(0.5f);
     p.setCVC(0.05f);
+    p.setMeanNGT(0.3f);
+    p.setCVNGT(0.05f);
     p.setMeanTS(0.2f);
     p.setCVTS(0.02f);
-    p.setNSamples(12);
+    p.setNSamples(samples);
     p.setSampSpace(1.0f / 12.0f);
-    p.setLCWidth(1.5f);
+    p.setLCWidth(classWidth);
     sim.SimulateData();
     simulation::SetSeed(std::nullopt);
     fs::current_path(old);
-    // The simulated classes, cut or padded to 60.
-    constexpr int16_t nc = 60;
+    const int16_t nc = classes > 0 ? classes : sim.NumClasses();
     ds.ResizeData(sim.NumDists(), nc);
     ds.setMinLength(sim.MinLength());
     ds.setClassSize(sim.ClassSize());
@@ -60,7 +63,19 @@ clsVorn& dataSet() {
         for (int16_t j = 1; j <= nc; ++j) ds.setDists(i, j, j <= sim.NumClasses() ? sim.Dists(i, j) : 0.0f);
     }
     ds.Refresh();
-    made = true;
+}
+
+clsVorn& hoenigSet() {
+    static clsVorn ds;
+    static const bool made = (simulate(ds, 1, 12, 1.5f, 60), true);
+    (void)made;
+    return ds;
+}
+
+clsVorn& paulySet() {
+    static clsVorn ds;
+    static const bool made = (simulate(ds, 2, 49, 0.8f, 0), true);
+    (void)made;
     return ds;
 }
 
@@ -100,8 +115,7 @@ private:
     }
 };
 
-void wholeFit(benchmark::State& state, int32_t method) {
-    clsVorn& data = dataSet();
+void wholeFit(benchmark::State& state, clsVorn& data, int32_t method, int32_t curve) {
     forms::ScopedHeadlessForms forms;
     ScopedHeadlessProgressUnknown waits;
     ScopedHeadlessLogViews logViews;
@@ -111,8 +125,9 @@ void wholeFit(benchmark::State& state, int32_t method) {
     clsLog log(folder.string());
     clsGrowthParams params;
     params.setLinf(data.maxlength());
-    clsAutofind::SetInputDialog([method](clsGrowthParams&, clsAutofind::Choice& c) {
+    clsAutofind::SetInputDialog([method, curve](clsGrowthParams&, clsAutofind::Choice& c) {
         c.Method = method;
+        c.GrowthCurve = curve;
         return true;
     });
     long fits = 0;
@@ -131,15 +146,20 @@ void wholeFit(benchmark::State& state, int32_t method) {
     state.counters["cycles/fit"] = static_cast<double>(fit.curveSets - fits) / fits;
     state.counters["K"] = params.k();
     state.counters["Linf"] = params.Linf();
-    state.counters["C"] = params.c();
+    state.counters[curve == 2 ? "NGT" : "C"] = curve == 2 ? params.NGT() : params.c();
     state.counters["Ts"] = params.Ts();
+    state.counters["score"] = fit.Score();
+    state.counters["samples"] = data.NumDists();
+    state.counters["classes"] = data.NumClasses();
     fs::remove_all(folder);
 }
 
-void BM_AutofindElefan(benchmark::State& state) { wholeFit(state, 2); }
-void BM_AutofindProjmat(benchmark::State& state) { wholeFit(state, 1); }
+void BM_AutofindElefan(benchmark::State& state) { wholeFit(state, hoenigSet(), 2, 1); }
+void BM_AutofindProjmat(benchmark::State& state) { wholeFit(state, hoenigSet(), 1, 1); }
+void BM_AutofindProjmatPauly(benchmark::State& state) { wholeFit(state, paulySet(), 1, 2); }
 
 }  // namespace
 
 BENCHMARK(BM_AutofindElefan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AutofindProjmat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutofindProjmatPauly)->Unit(benchmark::kMillisecond);

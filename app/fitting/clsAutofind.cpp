@@ -45,12 +45,12 @@ clsAutofind::ResultsWindow& resultsWindow() {
     return window;
 }
 
-// The seasonal rectangle of a grid type: C 0..1.3 by Ts -0.5..0.5, or NGT 0..0.9 by
-// Ts -1..0.5.
+// The seasonal rectangle of a grid type: C 0..1 by Ts -0.5..0.5, or NGT 0..0.9 by
+// Ts -1..0.5. C stays within what the rest of the program accepts.
 struct Rectangle {
     float p1Lo, p1Hi, p2Lo, p2Hi;
 };
-constexpr Rectangle kHoenigBox{0.0f, 1.3f, -0.5f, 0.5f};
+constexpr Rectangle kHoenigBox{0.0f, 1.0f, -0.5f, 0.5f};
 constexpr Rectangle kPaulyBox{0.0f, 0.9f, -1.0f, 0.5f};
 
 // The flag is cleared by the fit's one error handler.
@@ -58,13 +58,31 @@ constexpr Rectangle kPaulyBox{0.0f, 0.9f, -1.0f, 0.5f};
     throw VbError(kUserCancelled, std::string(kSource) + ".AutoFind", "User Cancelled.");
 }
 
+// PROJMAT compares samples taken at different times.
+bool HasTwoSampleTimes(const clsVorn& data) {
+    for (int16_t i = 2; i <= data.NumDists(); ++i)
+        if (data.sTime(i) != data.sTime(1)) return true;
+    return false;
+}
+
 }  // namespace
 
 clsAutofind::Choice clsAutofind::Defaults(const clsGrowthParams& GrowthParams) {
+    const double lo = GrowthParams.Linf() / 1.25;
+    double step = 2;
+    while (lo > 0 && step > lo && step > 1E-30) step /= 10;
     Choice c;
-    c.ParamLo = {0.1f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() / 1.25, 2))};
-    c.ParamHi = {1.0f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() * 1.25, 2))};
+    c.ParamLo = {0.1f, static_cast<float>(modMaths::RoundDown(lo, step))};
+    c.ParamHi = {1.0f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() * 1.25, step))};
     return c;
+}
+
+std::string clsAutofind::RangeFault(const Choice& choice) {
+    if (!(choice.ParamLo[1] > 0.0f)) return "The lowest Linf must be greater than 0";
+    if (!(choice.ParamHi[1] > choice.MinLength))
+        return "The highest Linf must be greater than the smallest length of the data set (" +
+               vb::CStr(choice.MinLength) + "): no fish could grow into any class";
+    return {};
 }
 
 clsAutofind::InputDialog clsAutofind::SetInputDialog(InputDialog dialog) {
@@ -87,6 +105,7 @@ void clsAutofind::Reset() {
     ownParams_ = std::make_unique<clsGrowthParams>();
     params_ = ownParams_.get();
     report_ = clsAutofindResult();
+    meth_.reset();
     data_ = nullptr;
     success_ = false;
     verbose_ = false;
@@ -142,9 +161,18 @@ void clsAutofind::AutoFind() {
     G::CancelRequested = false;
     try {
         Choice choice = Defaults(GrowthParams());
+        if (data_) choice.MinLength = data_->MinLength();
         if (verbose_) {
             const InputDialog& dialog = inputDialog();
             if (!dialog || !dialog(GrowthParams(), choice)) return;
+        }
+        // A fit that cannot measure growth is refused before it starts.
+        std::string refusal = RangeFault(choice);
+        if (refusal.empty() && choice.Method == 1 && data_ && !HasTwoSampleTimes(*data_))
+            refusal = "PROJMAT needs samples taken at two or more different times";
+        if (!refusal.empty()) {
+            forms::Forms().MsgBox(refusal, forms::vbExclamation, "Error");
+            return;
         }
         paramHi_ = choice.ParamHi;
         paramLo_ = choice.ParamLo;
@@ -171,9 +199,6 @@ void clsAutofind::AutoFind() {
 
 void clsAutofind::Fit() {
     if (!data_ || !log_) vb::Raise(91, std::string(kSource) + ".AutoFind");
-    // PROJMAT compares each sample with the next: one sample scores 0 everywhere, and any
-    // point would be reported as the fit.
-    if (method_ == 1 && data_->NumDists() < 2) vb::Raise(5, std::string(kSource) + ".AutoFind");
     meth_ = NewMethod(method_);
     IMeth& m = *meth_;
     const int32_t seasonal = growthCurve_ == 1 ? 2 : 4;
@@ -196,7 +221,10 @@ void clsAutofind::Fit() {
     m.setsTs(gp.Ts());
     m.settGridType(0);
 
-    float best1 = -kNoScore, best2 = -kNoScore, combined = -kNoScore;
+    // One best: the score of the point (K, Linf, T0 and the seasonal pair) the fit holds.
+    // A search's result replaces a part of that point only when it beats it, so the score
+    // reported is always the score of the parameters reported.
+    float best = -kNoScore, combined = -kNoScore;
     float K = 0, Linf = 0, T0 = 0;
     float C = 0, Ts = 0, NGT = 0.25f;
     for (int cycle = 1; cycle <= kMaxCycles; ++cycle) {
@@ -211,8 +239,8 @@ void clsAutofind::Fit() {
             if (G::CancelRequested) RaiseCancelled();
             vb::Raise(101, std::string(kSource) + ".AutoFind");
         }
-        if (s1.IsFitted() && s1.MaxScore() > best1) {
-            best1 = s1.MaxScore();
+        if (s1.IsFitted() && s1.MaxScore() > best) {
+            best = s1.MaxScore();
             K = s1.P1();
             Linf = s1.P2();
             m.GetT0(K, Linf, T0);
@@ -229,8 +257,8 @@ void clsAutofind::Fit() {
         const bool ok = s2.AmoebaSearch(m, seasonal, box.p1Lo, box.p1Hi, box.p2Lo, box.p2Hi);
         if (G::CancelRequested) RaiseCancelled();
         if (!ok) vb::Raise(101, std::string(kSource) + ".AutoFind");
-        if (s2.IsFitted() && s2.MaxScore() > best2) {
-            best2 = s2.MaxScore();
+        if (s2.IsFitted() && s2.MaxScore() > best) {
+            best = s2.MaxScore();
             if (growthCurve_ == 2) NGT = s2.P1();
             else C = s2.P1();
             Ts = s2.P2();
@@ -245,7 +273,7 @@ void clsAutofind::Fit() {
         m.setsLinf(Linf);
 
         const float previous = combined;
-        combined = best1 > best2 ? best1 : best2;
+        combined = best;
         if (previous != -kNoScore && modMaths::RelDiff(combined, previous) < 0.01) break;
     }
 
@@ -280,9 +308,10 @@ void clsAutofind::ShowResults() {
 }
 
 void clsAutofind::PlotFit() {
-    if (!meth_) return;
-    const clsGrowthParams& gp = GrowthParams();
-    meth_->LFD().PlotDistributions(gp.k(), gp.Linf(), gp.T0(), gp.Ts(), gp.c(), gp.NGT(), gp.GrowthCurve());
+    if (!meth_ || report_.Empty()) return;
+    // The fit's own curve, as the results window shows it.
+    const clsAutofindResult::Fit& v = report_.Values();
+    meth_->LFD().PlotDistributions(v.k, v.Linf, v.T0, v.Ts, v.c, v.NGT, v.GrowthCurve);
 }
 
 void clsAutofind::WriteResultsToLog() {

@@ -26,14 +26,21 @@ class clsAutofind {
 public:
     // What the input dialog hands over: the ranges of K (0) and Linf (1), the curve
     // (1 Hoenig, 2 Pauly) and the method (1 PROJMAT, 2 ELEFAN).
+    // MinLength comes in: the data set's smallest length.
     struct Choice {
         std::array<float, 2> ParamLo{}, ParamHi{};
         int32_t GrowthCurve = 1;
         int32_t Method = 2;
+        float MinLength = 0;
     };
     // The dialog's starting values for a parameter set: K 0.1 to 1, Linf from Linf / 1.25
-    // to Linf x 1.25, each brought down to an even number; Hoenig curve, ELEFAN.
+    // to Linf x 1.25, each brought down to an even number; Hoenig curve, ELEFAN. Below a
+    // Linf of 2.5 even numbers would give 0: the step is then the largest 0.2, 0.02, ...
+    // that still gives a low end above 0.
     static Choice Defaults(const clsGrowthParams& GrowthParams);
+    // Why a choice's Linf range cannot measure growth (a low end not above 0, or a high
+    // end no fish could grow into any class with), or empty when it can.
+    static std::string RangeFault(const Choice& choice);
 
     // Shows the input dialog bound to the parameter set (modal), fills the choice and
     // returns True when it was closed with OK. Returns the previously installed one.

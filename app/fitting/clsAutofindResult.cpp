@@ -5,7 +5,7 @@
 
 namespace G = MVornGlobs;
 
-clsAutofindResult::clsAutofindResult(const Fit& fit) {
+clsAutofindResult::clsAutofindResult(const Fit& fit) : fit_(fit) {
     auto name = [](int32_t p) { return G::ParamNames[p] + " : "; };
     const std::string cr = "\r";
     lines_ = {

@@ -3,7 +3,8 @@
 // The report of one automatic seasonal fit, held without a window: its results text,
 // which is saved and printed as it stands, and the run log's block. The fit passes
 // LogLines to the run log, Lines to the .dat file and to the printer, line by line; the
-// results window shows the fit's own values.
+// results window and the plot show the fit's own values (Values), which the shared growth
+// parameters may no longer hold.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -27,10 +28,13 @@ public:
     // estimates, the score. Lines 6 and 10 are a lone CR, line 7 ends in one.
     const std::vector<std::string>& Lines() const { return lines_; }
     bool Empty() const { return lines_.empty(); }
+    // What the fit reported (Fit's defaults for an empty report).
+    const Fit& Values() const { return fit_; }
     // The run log's block: every line but the title, then an empty line.
     std::vector<std::string> LogLines() const;
 
 private:
+    Fit fit_;
     std::vector<std::string> lines_;
 };
 

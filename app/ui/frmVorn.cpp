@@ -383,6 +383,8 @@ void frmVorn::ReplaceDataSet() {
     moLFD->DisconnectChangeOfFileNameOrDesc(mLfdEventId);
     moLFD = std::make_unique<clsVorn>();
     mLfdEventId = moLFD->ConnectChangeOfFileNameOrDesc([this] { moLFD_ChangeOfFileNameOrDesc(); });
+    // The last automatic fit goes with the data set it fitted.
+    mAutofind->Reset();
 }
 
 int frmVorn::AskSaveChanges() {

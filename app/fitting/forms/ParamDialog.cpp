@@ -23,10 +23,14 @@ bool ParamDialog::CheckAllBoxes() { return checks_.CheckAll(); }
 
 bool ParamDialog::CheckRangeOrder(QLineEdit* lo, QLineEdit* hi) {
     if (vb::CDbl(hi->text().toStdString()) >= vb::CDbl(lo->text().toStdString())) return true;
-    forms::Forms().Beep();
-    forms::Forms().MsgBox("Invalid range specified", forms::vbExclamation, forms::kAppTitle);
-    checks_.Refocus(hi);
+    Refuse(hi, "Invalid range specified");
     return false;
+}
+
+void ParamDialog::Refuse(QLineEdit* box, const std::string& message) {
+    forms::Forms().Beep();
+    forms::Forms().MsgBox(message, forms::vbExclamation, forms::kAppTitle);
+    checks_.Refocus(box);
 }
 
 void ParamDialog::MakeButtons(const QString& okCaption, const QString& cancelCaption) {

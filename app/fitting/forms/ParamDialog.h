@@ -7,6 +7,7 @@
 // that was never checked. One action shows one message (BoxChecks).
 #include <QDialog>
 #include <functional>
+#include <string>
 
 #include "BoxChecks.h"
 
@@ -42,6 +43,8 @@ protected:
     // A range whose upper bound is below its lower one is refused: a beep, "Invalid range
     // specified", and the focus into the upper box. Both boxes must hold numbers.
     bool CheckRangeOrder(QLineEdit* lo, QLineEdit* hi);
+    // A beep, the message in an exclamation box, and the focus back into the box.
+    void Refuse(QLineEdit* box, const std::string& message);
 
     QPushButton* cancelButton_ = nullptr;
     bool cancelling_ = false;

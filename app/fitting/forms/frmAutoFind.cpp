@@ -89,6 +89,7 @@ void frmAutoFind::Install() {
     clsAutofind::SetInputDialog([](clsGrowthParams& GrowthParams, clsAutofind::Choice& choice) {
         frmAutoFind dialog;
         dialog.Create(GrowthParams);
+        dialog.setMinLength(choice.MinLength);
         dialog.exec();
         if (!dialog.OK()) return false;
         choice.ParamHi = {dialog.ParamHi(0), dialog.ParamHi(1)};
@@ -130,6 +131,15 @@ void frmAutoFind::cmdOK_Click() {
     if (!CheckAllBoxes()) return;
     for (int i = 0; i < 2; ++i)
         if (!CheckRangeOrder(txtParamLo[i], txtParamHi[i])) return;
+    clsAutofind::Choice choice;
+    choice.ParamLo = {ParamLo(0), ParamLo(1)};
+    choice.ParamHi = {ParamHi(0), ParamHi(1)};
+    choice.MinLength = minLength_;
+    const std::string fault = clsAutofind::RangeFault(choice);
+    if (!fault.empty()) {
+        Refuse(choice.ParamLo[1] > 0.0f ? txtParamHi[1] : txtParamLo[1], fault);
+        return;
+    }
     GrowthParams().setGrowthCurve(growthCurve_);
     OK_ = true;
     Finish(true);

@@ -29,6 +29,9 @@ public:
     bool OK() const { return OK_; }
     // Binds the parameter set and fills the boxes from it.
     void Create(clsGrowthParams& GrowthParams);
+    // The smallest length of the data set to be fitted: OK refuses a Linf range that does
+    // not reach above it.
+    void setMinLength(float MinLength) { minLength_ = MinLength; }
 
     // Makes this dialog the one the automatic fit asks its settings with.
     static void Install();
@@ -54,6 +57,7 @@ private:
     std::unique_ptr<clsGrowthParams> ownParams_;
     int32_t growthCurve_ = 1;
     int32_t method_ = 2;
+    float minLength_ = 0;
     bool OK_ = false;
 };
 

@@ -11,7 +11,6 @@
 #include "MVornGlobs.h"
 #include "StringTable.h"
 #include "clsAutofind.h"
-#include "clsGrowthParams.h"
 #include "clsVorn.h"
 #include "forms/FormsService.h"
 #include "forms/HandlerGuard.h"
@@ -127,21 +126,22 @@ void frmAutoRes::Create(clsAutofind& AutoFind, clsVorn& DataSet) {
     fit_ = &AutoFind;
     mnuGrowthCurve->setEnabled(DataSet.NumDists() != 1);
 
-    const clsGrowthParams& gp = AutoFind.GrowthParams();
-    lblGC->setText(Q(G::CurveNames.at(gp.GrowthCurve())));
-    lblMeth->setText(Q(G::MethodNames.at(AutoFind.Method())));
+    // The fit's own values: the shared parameters may have changed since (Plot Fit).
+    const clsAutofindResult::Fit& v = AutoFind.Report().Values();
+    lblGC->setText(Q(G::CurveNames.at(v.GrowthCurve)));
+    lblMeth->setText(Q(G::MethodNames.at(v.Method)));
     for (int i = 0; i < 2; ++i) {
-        lblLo[i]->setText(Number(AutoFind.ParamLo(i)));
-        lblHi[i]->setText(Number(AutoFind.ParamHi(i)));
+        lblLo[i]->setText(Number(v.ParamLo[i]));
+        lblHi[i]->setText(Number(v.ParamHi[i]));
     }
-    const bool pauly = gp.GrowthCurve() == 2;
+    const bool pauly = v.GrowthCurve == 2;
     const std::array<int, 5> params{0, 1, 2, 3, pauly ? 5 : 4};
-    const std::array<float, 5> values{gp.k(), gp.Linf(), gp.T0(), gp.Ts(), pauly ? gp.NGT() : gp.c()};
+    const std::array<float, 5> values{v.k, v.Linf, v.T0, v.Ts, pauly ? v.NGT : v.c};
     for (int i = 0; i < 5; ++i) {
         lblParamTitle[i]->setText(Q(G::ParamNames[params[i]]));
         lblParam[i]->setText(Number(values[i]));
     }
-    lblScore->setText(Number(AutoFind.Score()));
+    lblScore->setText(Number(v.Score));
 }
 
 void frmAutoRes::Run(const std::function<void()>& command) {

@@ -216,6 +216,19 @@ TEST_F(AutofindTest, StartsWithTheDefaultsAndRefusesOtherIndices) {
     EXPECT_EQ(c.ParamHi, (std::array<float, 2>{1.0f, 92.0f}));
     EXPECT_EQ(c.GrowthCurve, 1);
     EXPECT_EQ(c.Method, 2);
+    // Small units (Linf under 2.5, where even numbers give 0): the largest step of 0.2,
+    // 0.02, ... with a low end above 0. Linf 1.1: 0.88 and 1.375 by 0.2; Linf 0.11: 0.088
+    // and 0.1375 by 0.02.
+    struct Small {
+        float Linf, lo, hi;
+    };
+    for (const Small& s : {Small{1.1f, 0.8f, 1.2f}, Small{0.11f, 0.08f, 0.12f}}) {
+        clsGrowthParams gp;
+        gp.setLinf(s.Linf);
+        const clsAutofind::Choice d = clsAutofind::Defaults(gp);
+        EXPECT_FLOAT_EQ(d.ParamLo[1], s.lo) << s.Linf;
+        EXPECT_FLOAT_EQ(d.ParamHi[1], s.hi) << s.Linf;
+    }
 }
 
 TEST_F(AutofindTest, CyclesSearchKLinfThenTheSeasonalPairOverFixedRectangles) {
@@ -223,7 +236,7 @@ TEST_F(AutofindTest, CyclesSearchKLinfThenTheSeasonalPairOverFixedRectangles) {
         int32_t curve, seasonalGrid;
         float p1Lo, p1Hi, p2Lo, p2Hi;
     };
-    for (const Case& c : {Case{1, 2, 0.0f, 1.3f, -0.5f, 0.5f}, Case{2, 4, 0.0f, 0.9f, -1.0f, 0.5f}}) {
+    for (const Case& c : {Case{1, 2, 0.0f, 1.0f, -0.5f, 0.5f}, Case{2, 4, 0.0f, 0.9f, -1.0f, 0.5f}}) {
         SCOPED_TRACE(c.curve);
         clsAutofind::SetInputDialog([&](clsGrowthParams&, clsAutofind::Choice& choice) {
             choice.GrowthCurve = c.curve;
@@ -451,19 +464,97 @@ TEST_F(AutofindTest, AFailedSearchEndsInOneMessage) {
     }
 }
 
-TEST_F(AutofindTest, ProjmatIsRefusedForOneSample) {
+TEST_F(AutofindTest, AFitThatCannotMeasureGrowthIsRefusedWithItsReason) {
+    // The fixture's classes start at 10.
+    const std::string noTimes = "PROJMAT needs samples taken at two or more different times";
+    const std::string noLow = "The lowest Linf must be greater than 0";
+    const std::string noHigh =
+        "The highest Linf must be greater than the smallest length of the data set (10): no fish could grow into any class";
+    struct Case {
+        const char* name;
+        std::vector<float> times;
+        int32_t method;
+        float linfLo, linfHi;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"PROJMAT, one sample", {0.0f}, 1, 60, 92, noTimes},
+        {"PROJMAT, every sample at one time", {0.5f, 0.5f, 0.5f}, 1, 60, 92, noTimes},
+        {"Linf from 0", {0.0f, 0.5f, 1.0f}, 2, 0, 92, noLow},
+        {"Linf at the smallest length", {0.0f, 0.5f, 1.0f}, 1, 5, 10, noHigh},
+        {"Linf below every length", {0.0f, 0.5f, 1.0f}, 2, 2, 8, noHigh},
+    };
+    const std::string logBefore = log->Buffer();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::vector<float>> counts(c.times.size(), {1, 2, 3});
+        methfix::Fill(data, 10.0f, 2.0f, c.times, counts);
+        clsAutofind::SetInputDialog([&](clsGrowthParams& gp, clsAutofind::Choice& choice) {
+            EXPECT_EQ(choice.MinLength, 10.0f);   // the dialog refuses these itself
+            gp.setGrowthCurve(choice.GrowthCurve);
+            choice.Method = c.method;
+            choice.ParamLo[1] = c.linfLo;
+            choice.ParamHi[1] = c.linfHi;
+            return true;
+        });
+        ui->messages.clear();
+        fit.made.clear();
+        status.clear();
+        fit.setVerbose(true);
+        fit.AutoFind();
+        EXPECT_FALSE(fit.Success());
+        EXPECT_TRUE(fit.made.empty());
+        ASSERT_EQ(ui->messages.size(), 1u);
+        EXPECT_EQ(ui->messages[0].prompt, c.message);
+        EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+        EXPECT_TRUE(status.empty());
+        EXPECT_EQ(log->Buffer(), logBefore);
+    }
+    // ELEFAN fits one sample.
     methfix::Fill(data, 10.0f, 2.0f, {0.0f}, {{1, 2, 3}});
-    clsAutofind::SetInputDialog([](clsGrowthParams&, clsAutofind::Choice& choice) {
-        choice.Method = 1;
-        return true;
-    });
-    fit.setVerbose(true);
+    clsAutofind::SetInputDialog({});
+    fit.setVerbose(false);
+    ui->messages.clear();
     fit.AutoFind();
-    EXPECT_FALSE(fit.Success());
-    EXPECT_TRUE(fit.made.empty());
-    ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].prompt, "Maximisation could not converge");
-    EXPECT_TRUE(log->Buffer().empty());
+    EXPECT_TRUE(fit.Success());
+    EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(AutofindTest, TheReportedScoreIsTheScoreOfTheReportedParameters) {
+    // Cycle 1 (C 0) finds the broad peak of K 0.3; its seasonal search moves to C 0.5,
+    // where that peak is a narrow spike. Cycle 2's K search then misses the spike and
+    // finds the hill of K 0.8, better than cycle 1's K result but worse than the fit's
+    // point. The score reported must still be the one of the parameters reported.
+    auto score = [](float K, float L, float C, float Ts) {
+        const float width = C < 0.25f ? 0.2f : 0.0005f;
+        const float spike = 5.0f - ((K - 0.3f) / width) * ((K - 0.3f) / width);
+        const float hill = 4.0f - ((K - 0.8f) / 0.2f) * ((K - 0.8f) / 0.2f);
+        const float dc = (C - 0.5f) / 0.3f, dt = (Ts - 0.1f) / 0.3f, dl = (L - 70.0f) / 20.0f;
+        return std::max(spike, hill) + 3.0f - dc * dc - dt * dt - dl * dl;
+    };
+    fit.setUp = [&](FakeMeth& m) {
+        m.score = [&](float K, float L, const FakeMeth& f) { return score(K, L, f.sC(), f.sTs()); };
+    };
+    fit.AutoFind();
+    ASSERT_TRUE(fit.Success());
+    EXPECT_EQ(fit.Score(), score(params.k(), params.Linf(), params.c(), params.Ts()));
+    EXPECT_NEAR(params.k(), 0.3f, 0.001f);
+    EXPECT_NEAR(params.c(), 0.5f, 0.01f);
+}
+
+TEST_F(AutofindTest, CStaysWithinZeroToOne) {
+    // The best C lies at 1.2, beyond what the rest of the program accepts.
+    fit.setUp = [](FakeMeth& m) {
+        m.score = [](float K, float L, const FakeMeth& f) {
+            const float dc = (f.sC() - 1.2f) / 0.3f;
+            return Peak(K, L, f, 10.0f) + ((f.sC() - 0.5f) / 0.3f) * ((f.sC() - 0.5f) / 0.3f) - dc * dc;
+        };
+    };
+    fit.AutoFind();
+    ASSERT_TRUE(fit.Success());
+    EXPECT_LE(params.c(), 1.0f);
+    EXPECT_GT(params.c(), 0.99f);
+    for (const Point& p : fit.meth->evaluated) EXPECT_LE(p.C, 1.0f);
 }
 
 TEST_F(AutofindTest, TheDialogsChoiceIsFittedAndItsCancelChangesNothing) {

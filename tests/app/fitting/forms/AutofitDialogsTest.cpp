@@ -170,6 +170,44 @@ TEST_F(AutoFindDialogTest, OkChecksEveryBoxAgainAndRefusesAReversedRange) {
     EXPECT_EQ(dialog.ParamHi(1), 100.0f);
 }
 
+TEST_F(AutoFindDialogTest, OkRefusesALinfRangeThatCannotMeasureGrowth) {
+    // The data set's smallest length is 50.
+    dialog.setMinLength(50.0f);
+    struct Case {
+        const char *lo, *hi;
+        const char* message;   // nullptr: accepted
+        int box;               // 0: the low box keeps the focus, 1: the high one
+    };
+    const Case cases[] = {
+        {"0", "92", "The lowest Linf must be greater than 0", 0},
+        {"40", "50", "The highest Linf must be greater than the smallest length of the data set (50): no fish "
+                     "could grow into any class", 1},
+        {"20", "30", "The highest Linf must be greater than the smallest length of the data set (50): no fish "
+                     "could grow into any class", 1},
+        {"40", "50.5", nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.lo) + "-" + c.hi);
+        ui->messages.clear();
+        ui->beeps = 0;
+        TypeInto(dialog.txtParamLo[1], c.lo);
+        TypeInto(dialog.txtParamHi[1], c.hi, false);
+        QTest::keyClick(dialog.txtParamHi[1], Qt::Key_Return);
+        QApplication::processEvents();
+        if (!c.message) {
+            EXPECT_TRUE(ui->messages.empty());
+            EXPECT_TRUE(dialog.OK());
+            continue;
+        }
+        EXPECT_EQ(Prompts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+        EXPECT_EQ(ui->beeps, 1);
+        EXPECT_FALSE(dialog.OK());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE((c.box == 0 ? dialog.txtParamLo[1] : dialog.txtParamHi[1])->hasFocus());
+    }
+}
+
 namespace {
 
 // A fit of a small data set with a known curve, as the results window receives it.
@@ -244,17 +282,31 @@ TEST_F(AutoResTest, ShowsTheSettingsAndEstimatesOfTheFit) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(ui->messages.empty());
 
-    // Pauly: the fifth estimate is NGT; a data set of one sample has no plot.
-    params.setGrowthCurve(2);
+    // A Pauly fit: the fifth estimate is NGT. The window shows the fit's own values even
+    // when the shared parameters have changed since; a data set of one sample has no plot.
+    clsAutofind::SetInputDialog([](clsGrowthParams&, clsAutofind::Choice& c) {
+        c.GrowthCurve = 2;
+        return true;
+    });
+    fit.setVerbose(true);
+    fit.AutoFind();
+    clsAutofind::SetInputDialog({});
+    ASSERT_TRUE(fit.Success());
+    const clsAutofindResult::Fit pauly = fit.Report().Values();
+    params.setk(0.9f);
     params.setNGT(0.375f);
+    params.setGrowthCurve(1);
     clsVorn one;
     synthetic::Growth g;
     g.sampleTimes = {0.5f};
     synthetic::Build(one, g);
     frmAutoRes other;
     other.Create(fit, one);
+    EXPECT_EQ(other.lblGC->text(), "Pauly Seasonal");
     EXPECT_EQ(other.lblParamTitle[4]->text(), "NGT");
-    EXPECT_EQ(other.lblParam[4]->text(), "0.375");
+    EXPECT_EQ(other.lblParam[4]->text().toStdString(), vb::Format(pauly.NGT, "0.000"));
+    EXPECT_EQ(other.lblParam[0]->text().toStdString(), vb::Format(pauly.k, "0.000"));
+    EXPECT_NE(other.lblParam[0]->text(), "0.900");
     EXPECT_FALSE(other.mnuGrowthCurve->isEnabled());
 }
 

@@ -14,6 +14,7 @@
 #include "frmAutoFind.h"
 #include "frmAutoRes.h"
 #include "frmMaxOpts.h"
+#include "frmPlotFit.h"
 #include "vb/VbRuntime.h"
 
 namespace {
@@ -111,6 +112,42 @@ TEST_F(AutofitRoadTest, EachMethodFitsLogsAndSavesItsReport) {
     WhenModal<frmAutoRes>([](frmAutoRes& r) { r.cmdOK->click(); }, &again);
     Choose("mnuAutoRes");
     EXPECT_TRUE(again);
+}
+
+TEST_F(AutofitRoadTest, TheResultsShownAgainAreTheFitsOwnAndGoWithTheDataSet) {
+    WhenModal<frmAutoRes>([](frmAutoRes& r) { r.cmdOK->click(); });
+    StartFit(2);
+    ASSERT_TRUE(Enabled("mnuAutoRes"));
+    const clsAutofindResult::Fit fitted = window->Autofind().Report().Values();
+
+    // Data > Plot Fit with K 0.9 writes K 0.9 into the shared parameters.
+    WhenModal<frmPlotFit>([](frmPlotFit& d) {
+        useractions::Retype(d.txtParam[0], "0.9");
+        d.cmdOK->click();
+        d.cmdCancel->click();
+    });
+    Choose("mnuPlotFit");
+    ASSERT_EQ(window->GrowthParams()->k(), 0.9f);
+
+    // The results window still shows the fit's K, the one its Save writes.
+    QString shownK, shownScore;
+    std::string saved;
+    WhenModal<frmAutoRes>([&](frmAutoRes& r) {
+        shownK = r.lblParam[0]->text();
+        shownScore = r.lblScore->text();
+        ui->saveAnswers.push_back(folder.file("again.dat"));
+        r.mnuSave->trigger();
+        r.cmdOK->click();
+    });
+    Choose("mnuAutoRes");
+    EXPECT_EQ(shownK.toStdString(), vb::Format(fitted.k, "0.000"));
+    EXPECT_NE(shownK, "0.900");
+    EXPECT_EQ(shownScore.toStdString(), vb::Format(fitted.Score, "0.000"));
+    EXPECT_NE(WorkingFolder::read(folder.file("again.dat")).find("K : " + vb::Str(fitted.k) + "\r\n"), std::string::npos);
+
+    // File > Close: the closed set's fit is no longer offered.
+    Choose("mnuClose");
+    EXPECT_FALSE(Enabled("mnuAutoRes"));
 }
 
 TEST_F(AutofitRoadTest, CancelHalfWayReportsNothingAndTheGridSearchWorksAfterwards) {
