@@ -36,6 +36,25 @@ float clsGrowthMatrix::GM(int16_t i, int16_t j) const {
 void clsGrowthMatrix::setGM(int16_t i, int16_t j, float value) {
     checkIndex(i, j);
     at(i, j) = value;
+    widenBand(i, j);
+}
+
+void clsGrowthMatrix::widenBand(int i, int j) {
+    if (first_[i] > last_[i]) {
+        first_[i] = last_[i] = j;
+    } else {
+        first_[i] = std::min(first_[i], j);
+        last_[i] = std::max(last_[i], j);
+    }
+}
+
+void clsGrowthMatrix::clearBands() {
+    for (int i = 1; i < static_cast<int>(first_.size()); ++i) {
+        float* row = &gm_[static_cast<std::size_t>(i - 1) * stride_];
+        for (int j = first_[i]; j <= last_[i]; ++j) row[j - 1] = 0.0f;
+        first_[i] = 1;
+        last_[i] = 0;
+    }
 }
 
 void clsGrowthMatrix::Compute(clsVorn& DataSet, float K, float Linf, float dt) {
@@ -45,7 +64,12 @@ void clsGrowthMatrix::Compute(clsVorn& DataSet, float K, float Linf, float dt) {
 
     // Nothing survives from an earlier step: a failure below leaves no matrix at all.
     n_ = 0;
-    gm_.assign(static_cast<std::size_t>(std::max(n, 0)) * std::max(n, 0), 0.0f);
+    if (n != stride_) {
+        stride_ = std::max(n, 0);
+        gm_.assign(static_cast<std::size_t>(stride_) * stride_, 0.0f);
+        first_.assign(stride_ + 1, 1);
+        last_.assign(stride_ + 1, 0);
+    }
     if (n < 1) return;
     if (!(cs > 0.0f)) raiseDivisionByZero();
     lb_.resize(n + 2);
@@ -78,10 +102,12 @@ void clsGrowthMatrix::Compute(clsVorn& DataSet, float K, float Linf, float dt) {
         lastGrowing = i;
     }
 
+    clearBands();
     n_ = static_cast<int16_t>(n);
     for (int i = 1; i <= n; ++i) {
         if (i > lastGrowing) {  // Linf <= LBounds(i): the class keeps its fish
             at(i, i) = 1.0f;
+            first_[i] = last_[i] = i;
             continue;
         }
         const float lower = s1_[i];
@@ -108,6 +134,8 @@ void clsGrowthMatrix::Compute(clsVorn& DataSet, float K, float Linf, float dt) {
             }
             at(i, k) = v;
         }
+        first_[i] = k0;
+        last_[i] = i;
     }
 }
 
@@ -121,8 +149,10 @@ void clsGrowthMatrix::VecMult(clsVorn& DataSet, int16_t i, std::vector<float>& R
     for (int k = 1; k <= n; ++k) counts[k - 1] = DataSet.Dists(i, static_cast<int16_t>(k));
     for (int j = 1; j <= n; ++j) {
         const float* gm = &gm_[static_cast<std::size_t>(j - 1) * n_];
+        // The columns outside the band hold 0 and would add nothing to the sum.
         float sum = 0.0f;
-        for (int k = 0; k < j; ++k) sum += gm[k] * counts[k];
+        const int last = std::min(last_[j], j);
+        for (int k = first_[j] - 1; k < last; ++k) sum += gm[k] * counts[k];
         Result[j] = s * sum;
     }
 }

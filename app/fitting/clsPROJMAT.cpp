@@ -16,8 +16,12 @@
 #include "clsPROJMAT.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
+#include <exception>
 
+#include "GridScorer.h"
+#include "WorkerPool.h"
 #include "clsSolver.h"
 #include "clsVorn.h"
 #include "modMaths.h"
@@ -97,6 +101,23 @@ void clsPROJMAT::CarriedState(std::vector<float>& State) const {
     for (int16_t i = 1; i <= real.NumDists(); ++i) State.push_back(PaulyTime(real.sTime(i)));
 }
 
+void clsPROJMAT::Prepared() {
+    const clsVorn& d = scoreData();
+    for (PhaseSum& p : phases_) {
+        p.data = std::make_unique<clsVorn>();
+        p.data->CopyFields(d);
+    }
+    const int16_t n = d.NumClasses();
+    const int16_t nd = d.NumDists();
+    roots_.resize(static_cast<std::size_t>(n) * nd);
+    for (int16_t j = 1; j <= n; ++j) {
+        for (int16_t i = 1; i <= nd; ++i) {
+            const float count = d.Dists(i, j);
+            roots_[static_cast<std::size_t>(j - 1) * nd + (i - 1)] = count < 0.0f ? -1.0 : std::sqrt(double(count));
+        }
+    }
+}
+
 void clsPROJMAT::CopyInto(clsMethBase& copy) const {
     clsMethBase::CopyInto(copy);
     static_cast<clsPROJMAT&>(copy).workingT0_ = workingT0_;
@@ -112,11 +133,12 @@ float clsPROJMAT::TransformOf(float x) const {
 
 float clsPROJMAT::Fn(float& x) { return workingT0_ - TransformOf(x); }
 
-double clsPROJMAT::SumAtT0(float K, float Linf, float t0) {
-    clsVorn& d = scoreData();
+double clsPROJMAT::SumAtT0(PhaseSum& p, float K, float Linf, float t0) const {
+    clsVorn& d = *p.data;
     d.Calc_Lower_Age_Bounds(growthCurve_, K, Linf, t0, Ts_, C_);
     const int16_t n = d.NumClasses();
     const int16_t nd = d.NumDists();
+    const std::vector<float>& times = p.times;
     double s = 0.0;
     float t1 = d.Tmin(1);
     for (int16_t j = 1; j <= n; ++j) {
@@ -125,10 +147,10 @@ double clsPROJMAT::SumAtT0(float K, float Linf, float t0) {
             const double x = (t2 - t1) * kPi;
             const double damp = std::sin(x) / x;
             const double tm = (t1 + t2) * 0.5;
-            for (int16_t i = 1; i <= nd; ++i) {
-                const float count = d.Dists(i, j);
-                if (count < 0.0f) vb::Raise(5, kSource);
-                s += std::cos((tm - d.sTime(i)) * kTwoPi) * damp * std::sqrt(double(count));
+            const double* roots = &roots_[static_cast<std::size_t>(j - 1) * nd];
+            for (int16_t i = 0; i < nd; ++i) {
+                if (roots[i] < 0.0) vb::Raise(5, kSource);
+                s += std::cos((tm - times[i]) * kTwoPi) * damp * roots[i];
             }
         }
         t1 = t2;
@@ -136,9 +158,64 @@ double clsPROJMAT::SumAtT0(float K, float Linf, float t0) {
     return s;
 }
 
-float clsPROJMAT::PhaseT0(float K, float Linf) {
-    const float A = static_cast<float>(SumAtT0(K, Linf, 0.0f));
-    const float B = static_cast<float>(SumAtT0(K, Linf, 0.25f));
+void clsPROJMAT::SumInto(PhaseSum& p, float K, float Linf, float t0) const {
+    DeferredErrors keep(p.reports);
+    try {
+        p.value = SumAtT0(p, K, Linf, t0);
+    } catch (...) {
+        p.error = std::current_exception();
+    }
+}
+
+float clsPROJMAT::PhaseT0(float K, float Linf, const std::function<void()>& meanwhile) {
+    // The sums read the times the scores see now.
+    const clsVorn& d = scoreData();
+    for (PhaseSum& p : phases_) {
+        p.times.resize(static_cast<std::size_t>(d.NumDists()));
+        for (int16_t i = 1; i <= d.NumDists(); ++i) {
+            p.data->setsTime(i, d.sTime(i));
+            p.times[i - 1] = d.sTime(i);
+        }
+        p.reports.clear();
+        p.error = nullptr;
+    }
+    constexpr float kAt[2] = {0.0f, 0.25f};
+    const int32_t threads = GridScorer::Threads(threads_);
+    if (!meanwhile || threads < 3) {
+        const float A = static_cast<float>(SumAtT0(phases_[0], K, Linf, kAt[0]));
+        const float B = static_cast<float>(SumAtT0(phases_[1], K, Linf, kAt[1]));
+        const float t0 = PhaseOf(A, B);
+        if (meanwhile) meanwhile();
+        return t0;
+    }
+
+    // Both sums on workers while this thread runs `meanwhile`; what they report and raise
+    // comes out afterwards in the order of one thread, where an error of the first sum
+    // ends the score before the second is made.
+    {
+        WorkerPool::Group group;
+        const int rounding = std::fegetround();
+        for (int k = 0; k < 2; ++k) {
+            PhaseSum& p = phases_[k];
+            const float at = kAt[k];
+            if (!group.Run([this, &p, K, Linf, at, rounding] {
+                    std::fesetround(rounding);
+                    GridScorer::EnterWorker();
+                    SumInto(p, K, Linf, at);
+                }))
+                SumInto(p, K, Linf, at);
+        }
+        meanwhile();
+        group.Wait();
+    }
+    for (PhaseSum& p : phases_) {
+        DeferredErrors::Replay(p.reports);
+        if (p.error) std::rethrow_exception(p.error);
+    }
+    return PhaseOf(static_cast<float>(phases_[0].value), static_cast<float>(phases_[1].value));
+}
+
+float clsPROJMAT::PhaseOf(float A, float B) {
     float t0 = static_cast<float>(modMaths::ATan2(B, A) / kTwoPi);
     if (t0 > 0.0f) t0 = t0 - 1.0f;
     return t0;
@@ -146,8 +223,25 @@ float clsPROJMAT::PhaseT0(float K, float Linf) {
 
 void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
     TransformTimes();
-    T0 = PhaseT0(K, Linf);
+    // The projections do not depend on t0: they go alongside the phase sums.
+    float sum = 0.0f;
+    int16_t largest = 0;
+    std::exception_ptr failed;
+    T0 = PhaseT0(K, Linf, [&] {
+        try {
+            Project(K, Linf, sum, largest);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    });
+    if (failed) std::rethrow_exception(failed);
+    vb::Checked(sum, kSource);
+    Score = -sum;
+    maxCompared_ = largest;
+    setRejected(largest == 0);
+}
 
+void clsPROJMAT::Project(float K, float Linf, float& sum, int16_t& largest) {
     clsVorn& d = scoreData();
     const int16_t n = d.NumClasses();
     const int16_t nd = d.NumDists();
@@ -156,8 +250,6 @@ void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
     projected_.resize(static_cast<std::size_t>(n) + 1);
     float* P = projected_.data();
 
-    float sum = 0.0f;
-    int16_t largest = 0;
     for (int16_t i = 2; i <= nd; ++i) {
         const int16_t prev = static_cast<int16_t>(i - 1);
         const float dt = d.sTime(i) - d.sTime(prev);
@@ -201,10 +293,6 @@ void clsPROJMAT::CalcScoreT0(float K, float Linf, float& Score, float& T0) {
         }
         largest = std::max(largest, compared);
     }
-    vb::Checked(sum, kSource);
-    Score = -sum;
-    maxCompared_ = largest;
-    setRejected(largest == 0);
 }
 
 void clsPROJMAT::GetT0(float K, float Linf, float& T0) {

@@ -6,8 +6,14 @@
 // the simplex objective is the sum of squares itself. Seasonal growth is handled by
 // transforming the sample times; t0 comes from the phase of a length-composition sum over
 // the transformed times, mapped back to real time by a root search.
+#include <array>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
 #include <vector>
+
+#include "DeferredErrors.h"
 
 #include "ISolver.h"
 #include "clsGrowthMatrix.h"
@@ -38,24 +44,50 @@ public:
     float WorkingT0() const { return workingT0_; }
     // Largest number of classes compared in one sample pair by the last score.
     int16_t MaxCompared() const { return maxCompared_; }
+    // Threads a score may use (0, the default: VORN5_THREADS or every hardware thread; on a
+    // search's worker always one). From three on, the two phase sums of a score go on
+    // workers beside its projections. The scores do not depend on it.
+    void setThreads(int32_t n) { threads_ = n; }
 
 protected:
     const char* NoFixedText() const override { return "N/A"; }
     bool PointFeasible() const override;
     void CopyInto(clsMethBase& copy) const override;
+    void Prepared() override;
 
 private:
     void CheckCurve() const;
     void TransformTimes();
     float PaulyTime(float t) const;            // the Pauly transform of real time t
     float TransformOf(float x) const;          // the transform the root function inverts
-    double SumAtT0(float K, float Linf, float t0);
-    float PhaseT0(float K, float Linf);
+    // One phase sum of a score, on a data copy of its own (the sum writes the ages of the
+    // class bounds into it), with what it reported and raised.
+    struct PhaseSum {
+        std::unique_ptr<clsVorn> data;
+        std::vector<float> times;
+        double value = 0;
+        std::vector<DeferredError> reports;
+        std::exception_ptr error;
+    };
+    double SumAtT0(PhaseSum& p, float K, float Linf, float t0) const;
+    void SumInto(PhaseSum& p, float K, float Linf, float t0) const;
+    // The phase t0 of (K, Linf) from the sums at t0 0 and 0.25. `meanwhile` (which lets no
+    // error out) runs after them, or beside them when threads allow.
+    float PhaseT0(float K, float Linf, const std::function<void()>& meanwhile = {});
+    static float PhaseOf(float A, float B);
+    // The sum of squares of the projections of each sample onto the next, and the largest
+    // number of classes compared in one pair.
+    void Project(float K, float Linf, float& sum, int16_t& largest);
 
     float workingT0_ = 0.0f;
     int16_t maxCompared_ = 0;
     clsGrowthMatrix matrix_;
     std::vector<float> projected_;   // P(1..n) of the pair being scored
+    // Square roots of the counts the phase sums weigh by, class by class (-1 for a negative
+    // count, which fails the sum that reaches it); the counts never change after Create.
+    std::vector<double> roots_;
+    std::array<PhaseSum, 2> phases_;   // at t0 0 and at t0 0.25
+    int32_t threads_ = 0;
 };
 
 #endif

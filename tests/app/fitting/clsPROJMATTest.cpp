@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MVornGlobs.h"
+#include "ErrorNumber.h"
 #include "SyntheticData.h"
 #include "clsPROJMAT.h"
 #include "clsVorn.h"
@@ -218,13 +219,15 @@ TEST_F(ProjmatTest, GetT0MapsThePhaseBackToRealTime) {
 
 TEST_F(ProjmatTest, PaulyScoresDependOnTheCallsBefore) {
     // The Pauly transform reads the working t0 of the last seasonal GetT0; replaying the
-    // same calls on a fresh object gives the same numbers.
+    // same calls on a fresh object gives the same numbers, on one thread or with the phase
+    // sums beside the projections, and so does a score that fails (K 0 has no ages).
     synthetic::Growth g;
     g.sampleTimes = synthetic::EvenTimes(6);
     clsVorn ds;
     synthetic::Build(ds, g);
-    auto run = [&](std::vector<float>& out) {
+    auto run = [&](std::vector<float>& out, int32_t threads) {
         clsPROJMAT m;
+        m.setThreads(threads);
         m.Create(ds);
         int32_t curve = 2;
         m.setGrowthCurve(curve);
@@ -237,11 +240,15 @@ TEST_F(ProjmatTest, PaulyScoresDependOnTheCallsBefore) {
         out.insert(out.end(), {t, m.WorkingT0()});
         m.CalcScoreT0(g.K, g.Linf, s, t);
         out.insert(out.end(), {s, t, m.TransformedTime(1)});
+        out.push_back(static_cast<float>(testsupport::ErrorNumberOf([&] { m.CalcScoreT0(0.0f, g.Linf, s, t); })));
     };
-    std::vector<float> first, second;
-    run(first);
-    run(second);
+    std::vector<float> first, second, besides;
+    run(first, 1);
+    run(second, 1);
+    run(besides, 4);
     EXPECT_EQ(first, second);
+    EXPECT_EQ(first, besides);
+    EXPECT_EQ(first.back(), 1009.0f);
     EXPECT_NE(first[4], 0.0f);            // GetT0 moved the working t0 ...
     EXPECT_NE(first[2], first[7]);        // ... and with it the transformed times
 }
