@@ -13,8 +13,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
+#include <tuple>
 #include <vector>
 
+#include "DeferredErrors.h"
 #include "GridScorer.h"
 #include "Hald_Error.h"
 #include "IMeth.h"
@@ -74,6 +78,36 @@ std::vector<SimplexBox> startBoxes(float P1Lo, float P1Hi, float P2Lo, float P2H
         {P1Lo, P1Hi, P2Lo, P2Hi, P1Hi - P1Lo, P2Hi - P2Lo},
     };
 }
+
+// What one simplex run reports, passed on when the run ends. A record that goes to the
+// error log only, and that this search has already logged, is not logged again: five runs
+// that fail alike (a score of 0 everywhere makes the minimiser's spread 0/0) leave one record.
+class RunReports {
+public:
+    using Key = std::tuple<int32_t, std::string, std::string, std::string>;
+    explicit RunReports(std::set<Key>& logged) : logged_(logged) { keep_.emplace(reports_); }
+    ~RunReports() {
+        keep_.reset();
+        for (const DeferredError& r : reports_) {
+            if (!r.How.Display && !logged_.insert(Key{r.Error.Number, r.Error.Source, r.Error.Description,
+                                                      r.Title.value_or(std::string())})
+                                       .second)
+                continue;
+            // Reporting never throws; a destructor must not let anything out regardless.
+            try {
+                Hald_Error().HandleError(r.Error, r.Title, r.How);
+            } catch (...) {
+            }
+        }
+    }
+    RunReports(const RunReports&) = delete;
+    RunReports& operator=(const RunReports&) = delete;
+
+private:
+    std::set<Key>& logged_;
+    std::vector<DeferredError> reports_;
+    std::optional<DeferredErrors> keep_;
+};
 
 }  // namespace
 
@@ -255,6 +289,7 @@ bool clsLFDSearch::amoebaSearch(IMeth& Meth, int32_t GridType, float P1Lo, float
     clsNelMead simplex;
     if (!parallel) SimplexStarts::Prepare(simplex, Meth);
     bool converged = false;
+    std::set<RunReports::Key> logged;
 
     for (int32_t run = 1; run <= 5; ++run) {
         const SimplexBox& box = boxes[run - 1];
@@ -266,17 +301,20 @@ bool clsLFDSearch::amoebaSearch(IMeth& Meth, int32_t GridType, float P1Lo, float
             Meth.ResetMinimLine();
         }
         SimplexOutcome outcome;
-        if (parallel) {
-            const std::optional<SimplexOutcome> done = sideBySide->Outcome(run, takePoint, cancelled);
-            if (!done) return false;
-            outcome = *done;
-        } else {
-            simplex.Minimise();
-            outcome.MinOK = simplex.MinOK();
-            outcome.MinFuncVal = simplex.MinFuncVal();
-            if (outcome.MinOK) {
-                outcome.P1 = simplex.Parameter(1);
-                outcome.P2 = simplex.Parameter(2);
+        {
+            RunReports reports(logged);
+            if (parallel) {
+                const std::optional<SimplexOutcome> done = sideBySide->Outcome(run, takePoint, cancelled);
+                if (!done) return false;
+                outcome = *done;
+            } else {
+                simplex.Minimise();
+                outcome.MinOK = simplex.MinOK();
+                outcome.MinFuncVal = simplex.MinFuncVal();
+                if (outcome.MinOK) {
+                    outcome.P1 = simplex.Parameter(1);
+                    outcome.P2 = simplex.Parameter(2);
+                }
             }
         }
         if (MVornGlobs::CancelRequested) return false;   // the flag is cleared by its owner

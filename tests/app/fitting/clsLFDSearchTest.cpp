@@ -2,6 +2,10 @@
 // score is a plain function of the parameters it is handed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -380,6 +384,23 @@ TEST_F(SearchTest, SimplexErrorIsLoggedAndRaisedAsSearchFailed) {
         EXPECT_EQ(e.Description, "Search Failed");
     }
     EXPECT_TRUE(forms->messages.empty());   // logged, not shown
+}
+
+TEST_F(SearchTest, RunsThatFailAlikeLeaveOneRecordInTheErrorLog) {
+    // A score of 0 everywhere: each of the five runs fails on the spread 0/0 ("Overflow").
+    FakeMeth m;
+    clsLFDSearch s;
+    EXPECT_FALSE(s.AmoebaSearch(m, 0, 0.1f, 1.0f, 30.0f, 75.0f));
+    EXPECT_FALSE(s.IsFitted());
+    std::string log;
+    for (const auto& f : std::filesystem::directory_iterator(logDir)) {
+        std::ifstream in(f.path(), std::ios::binary);
+        log.append(std::istreambuf_iterator<char>(in), {});
+    }
+    size_t records = 0;
+    for (size_t at = log.find("Overflow"); at != std::string::npos; at = log.find("Overflow", at + 1)) ++records;
+    EXPECT_EQ(records, 1u) << log;
+    EXPECT_TRUE(forms->messages.empty());
 }
 
 TEST_F(SearchTest, AmoebaBounceKeepsOnlyValuesBelowOne) {
