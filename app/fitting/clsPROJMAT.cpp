@@ -33,6 +33,8 @@ namespace {
 constexpr const char* kSource = "clsPROJMAT";
 constexpr double kTwoPi = 6.2829854;
 constexpr double kPi = 3.1414927;
+// Samples times classes from which a score makes its phase sums on workers.
+constexpr int32_t kBesidesCells = 2000;
 
 int sign(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
@@ -180,8 +182,10 @@ float clsPROJMAT::PhaseT0(float K, float Linf, const std::function<void()>& mean
         p.error = nullptr;
     }
     constexpr float kAt[2] = {0.0f, 0.25f};
-    const int32_t threads = GridScorer::Threads(threads_);
-    if (!meanwhile || threads < 3) {
+    // Handing the sums to workers costs more than it saves on a small data set.
+    const bool besides = meanwhile && GridScorer::Threads(threads_) >= 3 &&
+                         int32_t{d.NumDists()} * d.NumClasses() >= kBesidesCells;
+    if (!besides) {
         const float A = static_cast<float>(SumAtT0(phases_[0], K, Linf, kAt[0]));
         const float B = static_cast<float>(SumAtT0(phases_[1], K, Linf, kAt[1]));
         const float t0 = PhaseOf(A, B);

@@ -220,9 +220,11 @@ TEST_F(ProjmatTest, GetT0MapsThePhaseBackToRealTime) {
 TEST_F(ProjmatTest, PaulyScoresDependOnTheCallsBefore) {
     // The Pauly transform reads the working t0 of the last seasonal GetT0; replaying the
     // same calls on a fresh object gives the same numbers, on one thread or with the phase
-    // sums beside the projections, and so does a score that fails (K 0 has no ages).
+    // sums beside the projections (40 samples x 50 classes are enough for that), and so
+    // does a score that fails (K 0 has no ages).
     synthetic::Growth g;
-    g.sampleTimes = synthetic::EvenTimes(6);
+    g.sampleTimes = synthetic::EvenTimes(40);
+    g.NumClasses = 50;
     clsVorn ds;
     synthetic::Build(ds, g);
     auto run = [&](std::vector<float>& out, int32_t threads) {
