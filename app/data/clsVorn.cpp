@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <numeric>
 
 #include "vb/VbError.h"
 #include "vb/VbRuntime.h"
@@ -250,6 +251,27 @@ void clsVorn::InsertDist(float t) {
         else if (k == p) mSTime[k] = t;
     }
     Refresh();
+}
+
+void clsVorn::SortSamplesByTime() {
+    // Stable, so samples of equal time keep their order; each row moves whole.
+    const auto n = static_cast<std::size_t>(mNumDists);
+    if (std::is_sorted(mSTime.begin() + 1, mSTime.begin() + 1 + n)) return;
+    std::vector<int16_t> order(n);
+    std::iota(order.begin(), order.end(), int16_t{1});
+    std::stable_sort(order.begin(), order.end(), [this](int16_t a, int16_t b) { return mSTime[a] < mSTime[b]; });
+    const std::size_t row = static_cast<std::size_t>(mDimClasses) + 2;
+    const std::vector<float> dists = mDists, times = mSTime, totals = mNTotal, asp = mASP;
+    const std::vector<int16_t> first = mFNZero;
+    for (std::size_t k = 1; k <= n; ++k) {
+        const std::size_t s = static_cast<std::size_t>(order[k - 1]);
+        std::copy_n(dists.begin() + static_cast<std::ptrdiff_t>(s * row), row,
+                    mDists.begin() + static_cast<std::ptrdiff_t>(k * row));
+        mSTime[k] = times[s];
+        mNTotal[k] = totals[s];
+        mASP[k] = asp[s];
+        mFNZero[k] = first[s];
+    }
 }
 
 int16_t clsVorn::DistForNewTime(float t) const {

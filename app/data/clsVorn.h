@@ -114,6 +114,8 @@ public:
 
     // ---- files ----
     void Save();
+    // Every reader gives the samples in ascending time order (samples of equal time in the
+    // order of the file), each with its own time and counts.
     void OpenFile(const std::string& path);
     void ExportFile(const std::string& path);
     void ReadASCIIFile(const std::string& path);
@@ -183,6 +185,9 @@ private:
     void RaiseChange();
     void StartRead(int32_t start);
     void AdoptFrom(clsVorn& other);                   // takes the fields of a fully read set
+    // Puts the samples in ascending time order, as every reader gives them; call it only
+    // on a set whose times are all numbers.
+    void SortSamplesByTime();
     std::size_t DistIndex(int16_t i, int16_t j) const {
         return static_cast<std::size_t>(i) * (static_cast<std::size_t>(mDimClasses) + 2) +
                static_cast<std::size_t>(j);

@@ -196,6 +196,7 @@ void clsVorn::ReadBinaryBody() {
         for (int j = 1; j <= nc; ++j) mDists[DistIndex(i, j)] = get(4 * j);
     }
     if (const std::string why = ContentFault(); !why.empty()) Corrupt("The data set in the file is not valid: " + why + ".");
+    SortSamplesByTime();  // a set imported out of order may have been saved so
 }
 
 // ---- Save and OpenFile ----

@@ -138,6 +138,7 @@ void clsVorn::ParseText(std::vector<std::string> lines) {
     if (const std::string why = ContentFault(); !why.empty()) {
         throw VbError(1009, "clsVorn.ReadASCIIFile", "The data set in the file is not valid: " + why + ".");
     }
+    SortSamplesByTime();  // spreadsheets give the columns in any order
     mDataSource = 4;
     mIsDirty = false;
 }

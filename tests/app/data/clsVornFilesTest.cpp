@@ -256,6 +256,46 @@ TEST_F(FilesTest, BadFilesAreRefusedAndLeaveTheOpenSetAsItWas) {
     EXPECT_FALSE(vb::IsOpen(1));  // no file left open
 }
 
+TEST_F(FilesTest, BothVersionsGiveTheSamplesInTimeOrder) {
+    // A text import of old kept the file's order, and such a set may have been saved.
+    clsVorn v;
+    v.ResizeData(4, 2);
+    v.setMinLength(10.0f);
+    v.setClassSize(5.0f);
+    const float times[] = {2, 1, 2, 0.5f};
+    for (int16_t i = 1; i <= 4; ++i) {
+        v.setsTime(i, times[i - 1]);
+        v.setDists(i, 1, static_cast<float>(i));
+        v.setDists(i, 2, static_cast<float>(10 * i));
+    }
+    v.setFileDesc("unsorted");
+    v.setDataSource(4);
+    v.setFileName((dir / "unsorted.vn5").string());
+    v.Save();
+    const std::string vn5 = Bytes(v.FileName());
+    ASSERT_EQ(SingleAt(vn5, 304), 2.0f);  // written as it was held
+    // The same body as the previous version: type 1, a length byte and 40 characters.
+    std::string vn4 = vn5.substr(0, 10) + '\x01' + vn5.substr(11, 10) + '\x08' + "unsorted";
+    vn4.resize(21 + 41, ' ');
+    vn4 += vn5.substr(21 + 255);
+    std::ofstream(dir / "unsorted.vn4", std::ios::binary) << vn4;
+
+    for (const char* name : {"unsorted.vn5", "unsorted.vn4"}) {
+        clsVorn back;
+        back.OpenFile((dir / name).string());
+        ASSERT_EQ(back.NumDists(), 4) << name;
+        // Sample 4 first, then 2; samples 1 and 3 share a time and keep their order.
+        const float sorted[] = {0.5f, 1, 2, 2}, from[] = {4, 2, 1, 3};
+        for (int16_t i = 1; i <= 4; ++i) {
+            EXPECT_EQ(back.sTime(i), sorted[i - 1]) << name << " " << i;
+            EXPECT_EQ(back.Dists(i, 1), from[i - 1]) << name << " " << i;
+            EXPECT_EQ(back.Dists(i, 2), 10 * from[i - 1]) << name << " " << i;
+            EXPECT_EQ(back.NTotal(i), 11 * from[i - 1]) << name << " " << i;
+        }
+        EXPECT_FALSE(back.IsDirty());
+    }
+}
+
 TEST_F(FilesTest, SetsOfMoreThanFiftyTwoSamplesRoundTrip) {
     clsVorn v;
     v.NewDataSet("many", 0.0f, 1.0f, 101);

@@ -113,13 +113,13 @@ TEST_F(TextTest, ExportThenImportGivesBackTheData) {
 
 TEST_F(TextTest, ImportRulesKeptFromTheTextFormat) {
     clsVorn v;
-    // Separators are runs of blanks and tabs; times are not sorted; only the first two
-    // bounds give the class size; extra fields are ignored; lines may end in CR or LF.
-    v.OpenFile(Write("a.txt", "  keep  my blanks \r\n\t2 \t 1\n10  5 6 99\r20\t7\t8\r\n35 9 10\r\n"));
+    // Separators are runs of blanks and tabs; only the first two bounds give the class
+    // size; extra fields are ignored; lines may end in CR or LF.
+    v.OpenFile(Write("a.txt", "  keep  my blanks \r\n\t1 \t 2\n10  5 6 99\r20\t7\t8\r\n35 9 10\r\n"));
     EXPECT_EQ(v.FileDesc(), "  keep  my blanks ");
     EXPECT_EQ(v.NumDists(), 2);
-    EXPECT_EQ(v.sTime(1), 2.0f);
-    EXPECT_EQ(v.sTime(2), 1.0f);
+    EXPECT_EQ(v.sTime(1), 1.0f);
+    EXPECT_EQ(v.sTime(2), 2.0f);
     EXPECT_EQ(v.NumClasses(), 3);
     EXPECT_EQ(v.MinLength(), 10.0f);
     EXPECT_EQ(v.ClassSize(), 10.0f);
@@ -141,6 +141,41 @@ TEST_F(TextTest, ImportRulesKeptFromTheTextFormat) {
     // A description in the code page of older files is read as such.
     v.OpenFile(Write("cp.txt", "caf\xE9\n1\n1 5\n"));
     EXPECT_EQ(v.FileDesc(), "caf\xC3\xA9");
+}
+
+TEST_F(TextTest, ImportPutsTheSamplesInTimeOrder) {
+    const std::function<void(clsVorn&, const std::string&)> readers[] = {
+        [](clsVorn& v, const std::string& p) { v.OpenFile(p); },
+        [](clsVorn& v, const std::string& p) { v.ReadASCIIFile(p); },
+    };
+    for (const auto& read : readers) {
+        // 25 samples in no order (a spreadsheet's columns); each keeps its time and counts.
+        clsVorn v;
+        read(v, (kData / "text_unsorted_times.txt").string());
+        ASSERT_EQ(v.NumDists(), 25);
+        for (int16_t i = 2; i <= 25; ++i) EXPECT_LT(v.sTime(i - 1), v.sTime(i)) << i;
+        const struct { int16_t i; float time, total; int16_t j; float count; } samples[] = {
+            {1, 0.0f, 3712, 4, 19},             // column 20 of the file
+            {2, 0.084931506849f, 3448, 4, 6},   // column 17
+            {3, 0.167123287671f, 3074, 5, 6},   // column 1
+            {25, 2.0f, 3753, 5, 61},            // column 7
+        };
+        for (const auto& s : samples) {
+            EXPECT_EQ(v.sTime(s.i), s.time) << s.i;
+            EXPECT_EQ(v.NTotal(s.i), s.total) << s.i;
+            EXPECT_EQ(v.Dists(s.i, s.j), s.count) << s.i;
+        }
+        EXPECT_FALSE(v.IsDirty());
+
+        // Equal times keep the order of the file.
+        read(v, Write("same.txt", "d\n2 1 2 1\n10 1 2 3 4\n20 5 6 7 8\n"));
+        const float times[] = {1, 1, 2, 2}, firstClass[] = {2, 4, 1, 3}, secondClass[] = {6, 8, 5, 7};
+        for (int16_t i = 1; i <= 4; ++i) {
+            EXPECT_EQ(v.sTime(i), times[i - 1]) << i;
+            EXPECT_EQ(v.Dists(i, 1), firstClass[i - 1]) << i;
+            EXPECT_EQ(v.Dists(i, 2), secondClass[i - 1]) << i;
+        }
+    }
 }
 
 TEST_F(TextTest, BadTextFailsNamingTheLineAndChangesNothing) {

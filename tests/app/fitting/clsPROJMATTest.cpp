@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -153,6 +154,26 @@ TEST_F(ProjmatTest, ProjectionScoresTheTrueGrowthBest) {
     EXPECT_GT(atTrue, offK);
     EXPECT_GT(atTrue, offL);
     EXPECT_FALSE(m.rejected());
+}
+
+TEST_F(ProjmatTest, SamplesReadOutOfTimeOrderScoreAsTheSortedFile) {
+    // The same 25 samples, in no order and sorted by time by hand: projected from one
+    // sample to the next, both are the same set.
+    const std::string data = TEST_DATA_DIR;
+    clsVorn unsorted, sorted;
+    unsorted.OpenFile(data + "/text_unsorted_times.txt");
+    sorted.OpenFile(data + "/text_sorted_times.txt");
+    for (const auto& [K, Linf] : {std::pair{0.8f, 100.0f}, std::pair{1.2f, 70.0f}}) {
+        clsPROJMAT a, b;
+        a.Create(unsorted);
+        b.Create(sorted);
+        float scoreA = 0, scoreB = 1, t0A = 0, t0B = 1;
+        a.CalcScoreT0(K, Linf, scoreA, t0A);
+        b.CalcScoreT0(K, Linf, scoreB, t0B);
+        EXPECT_EQ(scoreA, scoreB) << K << " " << Linf;
+        EXPECT_EQ(t0A, t0B) << K << " " << Linf;
+        EXPECT_FALSE(a.rejected());
+    }
 }
 
 TEST_F(ProjmatTest, PaulyCurveNeedsNgtBelowOne) {
