@@ -117,6 +117,7 @@ public:
     // Every reader gives the samples in ascending time order (samples of equal time in the
     // order of the file), each with its own time and counts.
     void OpenFile(const std::string& path);
+    // Refuses, writing nothing, a set that the text would not give back (TextFault).
     void ExportFile(const std::string& path);
     void ReadASCIIFile(const std::string& path);
 
@@ -198,8 +199,13 @@ private:
     void WriteBinaryBody();
     void ReadTextBody();
     void WriteTextBody();
+    std::vector<std::string> TextLines() const;        // the lines of the text layout
+    // Why the text layout cannot carry this set, so that it would not import as it is;
+    // empty when it can.
+    std::string TextFault() const;
     void ParseText(std::vector<std::string> lines);
-    // The rule, and for a binary file its format limits: raises before anything is written.
+    // The rule, and the limits of the file's layout (binary or text): raises before anything
+    // is written.
     void CheckFileLimits(const char* proc, bool binary) const;
     void WriteThroughTemp(const std::string& path, bool binary, const char* proc);
     static void SplitFields(const std::string& s, std::vector<float>& values, int16_t& count);

@@ -105,6 +105,7 @@ void clsVorn::CheckFileLimits(const char* proc, bool binary) const {
         else if (mDataSource < 0 || mDataSource > 255)
             why = "its source code " + Num(mDataSource) + " does not fit the file";
     }
+    if (why.empty() && !binary) why = TextFault();
     if (!why.empty()) {
         throw VbError(vbObjectError + 2254, std::string("clsVorn.") + proc,
                       std::string(binary ? "The data set cannot be saved: " : "The data set cannot be exported: ") +

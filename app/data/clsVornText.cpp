@@ -14,6 +14,10 @@ namespace {
 
 std::string PrintNum(float v) { return vb::Str(v) + " "; }
 
+// Why a text file of one length class cannot be read into a fresh set.
+constexpr const char* kSizeFromBounds =
+    "in a text file the class size is the step from the first class bound to the second";
+
 bool IsBlank(const std::string& s) {
     return s.find_first_not_of(" \t") == std::string::npos;
 }
@@ -50,23 +54,48 @@ void clsVorn::SplitFields(const std::string& s, std::vector<float>& values, int1
     }
 }
 
-void clsVorn::WriteTextBody() {
-    if (mNumDists > mDimDists || mNumClasses > mDimClasses) {
-        vb::Raise(9, "clsVorn.WriteMe");
-    }
+std::vector<std::string> clsVorn::TextLines() const {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(mNumClasses) + 2);
     // The description is the first line: line breaks in it (a binary file may hold them)
     // are written as blanks.
     std::string desc = mFileDesc;
     std::replace_if(desc.begin(), desc.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    vb::Print(mFNo, vb::Utf8ToCp1252(vb::Trim(desc)));
+    lines.push_back(vb::Utf8ToCp1252(vb::Trim(desc)));
     std::string line = "\t";
     for (int i = 1; i <= mNumDists; ++i) line += PrintNum(mSTime[i]) + "\t";
-    vb::Print(mFNo, line);
+    lines.push_back(std::move(line));
     for (int j = 1; j <= mNumClasses; ++j) {
         line = PrintNum(static_cast<float>(j - 1) * mClassSize + mMinLength) + "\t";
         for (int i = 1; i <= mNumDists; ++i) line += PrintNum(mDists[DistIndex(i, j)]) + "\t";
-        vb::Print(mFNo, line);
+        lines.push_back(std::move(line));
     }
+    return lines;
+}
+
+void clsVorn::WriteTextBody() {
+    if (mNumDists > mDimDists || mNumClasses > mDimClasses) {
+        vb::Raise(9, "clsVorn.WriteMe");
+    }
+    for (const std::string& line : TextLines()) vb::Print(mFNo, line);
+}
+
+std::string clsVorn::TextFault() const {
+    // Import takes the class size from the first two bounds and nothing else.
+    if (mNumClasses < 2) {
+        return std::string("it has one length class, and ") + kSizeFromBounds;
+    }
+    // The text must read back as a set that keeps the rule; numbers near its limits may
+    // not, once they are cut to seven digits.
+    clsVorn back;
+    try {
+        back.ParseText(TextLines());
+    } catch (const VbError& e) {
+        const std::string why = back.Status() == 1 ? back.ContentFault() : std::string();
+        return "a text file holds seven digits of each number, and read back from them " +
+               (why.empty() ? e.Description : why);
+    }
+    return {};
 }
 
 void clsVorn::ReadTextBody() {
@@ -136,7 +165,11 @@ void clsVorn::ParseText(std::vector<std::string> lines) {
     mMinLength = bounds[0];
     if (bounds.size() > 1) mClassSize = bounds[1] - mMinLength;
     if (const std::string why = ContentFault(); !why.empty()) {
-        throw VbError(1009, "clsVorn.ReadASCIIFile", "The data set in the file is not valid: " + why + ".");
+        const bool noSize = bounds.size() < 2 && !(mClassSize > 0.0f);
+        throw VbError(1009, "clsVorn.ReadASCIIFile",
+                      "The data set in the file is not valid: " + why + "." +
+                          (noSize ? std::string(" A single class line gives none: ") + kSizeFromBounds + "."
+                                  : std::string()));
     }
     SortSamplesByTime();  // spreadsheets give the columns in any order
     mDataSource = 4;

@@ -178,6 +178,52 @@ TEST_F(TextTest, ImportPutsTheSamplesInTimeOrder) {
     }
 }
 
+TEST_F(TextTest, ExportRefusesASetTheTextCannotCarryAndWritesNothing) {
+    // The layout gives the class size only as the step between the first two bounds, and
+    // each number with seven digits: neither set would read back into a fresh set.
+    const struct { const char* file; const char* reason; } cases[] = {
+        {"vn5_one_class_export_reimport_refused.vn5",
+         "it has one length class, and in a text file the class size is the step from the first class bound to "
+         "the second."},
+        // Class size 1.06E-05 from 10: the bounds " 10 " and " 10.00001 " give 9.5E-06,
+        // below a millionth of the top bound.
+        {"vn5_class_size_below_text_precision.vn5",
+         "a text file holds seven digits of each number, and read back from them its class size is too small "
+         "for bounds that large."},
+    };
+    const std::string out = (dir / "out.txt").string();
+    for (const auto& c : cases) {
+        clsVorn v;
+        v.OpenFile((kData / c.file).string());
+        const VbError e = ErrorOf([&] { v.ExportFile(out); });
+        EXPECT_EQ(e.Number, vbObjectError + 2254) << c.file;
+        EXPECT_EQ(e.Description, std::string("The data set cannot be exported: ") + c.reason);
+        EXPECT_TRUE(fs::is_empty(dir)) << c.file;
+    }
+
+    // The same as a new set of one class; what such a file holds cannot be read into a
+    // fresh set either, and the message says why.
+    clsVorn one;
+    one.NewDataSet("one", 10.0f, 2.0f, 1);
+    EXPECT_NE(ErrorOf([&] { one.ExportFile(out); }).Description.find("one length class"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir));
+    clsVorn fresh;
+    EXPECT_NE(ErrorOf([&] { fresh.OpenFile(Write("one.txt", "one\n\t 0 \t\n 10 \t 3 \t\n")); })
+                  .Description.find("A single class line gives none: in a text file the class size is the step"),
+              std::string::npos);
+
+    // A class size that seven digits still carry exports and reads back into a fresh set.
+    clsVorn fine;
+    fine.NewDataSet("fine", 10.0f, 2E-05f, 2);
+    fine.setDists(1, 2, 4.0f);
+    fine.ExportFile(out);
+    clsVorn back;
+    back.OpenFile(out);
+    EXPECT_EQ(back.NumClasses(), 2);
+    EXPECT_NEAR(back.ClassSize(), 2E-05f, 1E-05f);  // 10.00002 - 10: one unit of the seventh digit
+    EXPECT_EQ(back.Dists(1, 2), 4.0f);
+}
+
 TEST_F(TextTest, BadTextFailsNamingTheLineAndChangesNothing) {
     clsVorn v;
     v.OpenFile(Write("good.txt", "good\n1 2\n10 1 2\n20 3 4\n"));

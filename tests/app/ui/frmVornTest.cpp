@@ -451,6 +451,33 @@ TEST_F(MainWindowTest, ExportAndPrint) {
     EXPECT_EQ(Status(), "No printer is set up: the printout was saved as " + folder.file("Vorn5Print001.pdf"));
 }
 
+TEST_F(MainWindowTest, ExportRefusesASetItsTextCannotCarry) {
+    // Neither would open again from the text: one class gives no class size, and this
+    // class size is lost in the seven digits.
+    const struct { const char* fixture; const char* why; } cases[] = {
+        {"vn5_one_class_export_reimport_refused.vn5", "it has one length class"},
+        {"vn5_class_size_below_text_precision.vn5", "its class size is too small for bounds that large"},
+    };
+    for (const auto& c : cases) {
+        Open(folder.fixture(c.fixture, "set.vn5"));
+        ASSERT_TRUE(window->DataLoaded()) << c.fixture;
+        ui->messages.clear();
+        const std::string out = folder.file("out.txt");
+        ui->saveAnswers.push_back(out);
+        Choose("mnuExport");
+        ASSERT_EQ(ui->messages.size(), 1u) << c.fixture;
+        const std::string& prompt = ui->messages[0].prompt;
+        const std::string lead = "The data set could not be exported to " + out + ".\r\n" +
+                                 "The data set cannot be exported: ";
+        EXPECT_EQ(prompt.rfind(lead, 0), 0u) << prompt;
+        EXPECT_NE(prompt.find(c.why), std::string::npos) << prompt;
+        EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+        EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+        EXPECT_FALSE(fs::exists(out));
+        EXPECT_TRUE(window->DataLoaded());
+    }
+}
+
 TEST_F(MainWindowTest, LogFileAndHelpCommands) {
     Choose("mnuLogFile");
     ASSERT_EQ(logViews.state().shown.size(), 1u);
