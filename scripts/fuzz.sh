@@ -3,7 +3,7 @@
 # undefined-behaviour sanitizers, runs each once over its seed inputs (the test fixtures
 # and fuzz/seeds, inputs that once broke the readers), then fuzzes each for a while.
 #   bash scripts/fuzz.sh [seconds per reader, default 600] [corpus folder to keep]
-# Inputs that break a promise are written to build-fuzz/findings/.
+# Inputs that break a promise are written to build-fuzz/findings/ and, in base64, to the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
@@ -26,6 +26,30 @@ for kind in vn5 vn4 txt paste; do
   done
 done
 
+# A failure is told in full in the log, so that it can be reproduced from the log alone:
+# the broken promise or the sanitizer's report, and each input found, in base64.
+fail() {
+  local target=$1 log="$findings/$1.log" f
+  echo "fuzz_$target failed:"
+  grep -E '^Broken promise:|runtime error:|^SUMMARY:|ERROR: (AddressSanitizer|libFuzzer)' "$log" || true
+  tail -40 "$log"
+  echo
+  # The fuzzer writes what it found; a seed that fails is the one it was running.
+  local inputs
+  inputs=$(find "$findings" -maxdepth 1 -type f -name "$target-*" -newer "$started")
+  [ -n "$inputs" ] || inputs=$(sed -n 's/^Running: //p' "$log" | tail -1)
+  while IFS= read -r f; do
+    [ -f "$f" ] || continue
+    echo "Input $(basename "$f") ($(stat -c %s "$f") bytes); to run it again once this script has built the targets:"
+    echo "base64 -d >input <<'EOF'"
+    base64 -w 76 "$f"
+    echo "EOF"
+    echo "$build/bin/fuzz_$target input"
+  done <<<"$inputs"
+  rm -f "$started"
+  exit 1
+}
+
 export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
 # Every accepted input is saved and exported: keep those files in memory where possible.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
@@ -36,11 +60,11 @@ for target in vn5 vn4 text ascii paste; do
   bin="$build/bin/fuzz_$target"
   seeds=("$corpus/$kind"/*)
   echo "== fuzz_$target: ${#seeds[@]} seeds, then $seconds s"
-  "$bin" -artifact_prefix="$findings/$target-" "${seeds[@]}" >/dev/null 2>"$findings/$target.log" ||
-    { tail -40 "$findings/$target.log"; exit 1; }
+  started=$(mktemp)
+  "$bin" -artifact_prefix="$findings/$target-" "${seeds[@]}" >/dev/null 2>"$findings/$target.log" || fail "$target"
   "$bin" -artifact_prefix="$findings/$target-" -max_total_time="$seconds" -max_len=4096 -timeout=20 \
-    -rss_limit_mb=4096 -print_final_stats=1 "$corpus/$kind" 2>"$findings/$target.log" ||
-    { tail -40 "$findings/$target.log"; exit 1; }
+    -rss_limit_mb=4096 -print_final_stats=1 "$corpus/$kind" 2>"$findings/$target.log" || fail "$target"
+  rm -f "$started"
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$findings/$target.log")
   echo "   $runs inputs"
   total=$((total + runs))
