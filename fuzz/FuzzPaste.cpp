@@ -16,7 +16,8 @@
 namespace {
 
 [[noreturn]] void Broken(const char* promise) {
-    std::fprintf(stderr, "paste reading broke its promise: %s\n", promise);
+    std::fprintf(stderr, "\nBroken promise: paste reading: %s\n", promise);
+    std::fflush(stderr);
     std::abort();
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the data set readers with clang and the address and
-# undefined-behaviour sanitizers, runs each once over its seed inputs (the test fixtures
-# and fuzz/seeds, inputs that once broke the readers), then fuzzes each for a while.
-#   bash scripts/fuzz.sh [seconds per reader, default 600] [corpus folder to keep]
+# Builds the fuzz targets of the data set readers and of the grid's paste reader with clang
+# and the address and undefined-behaviour sanitizers, runs each once over its seed inputs
+# (the test fixtures and fuzz/seeds, inputs that once broke them), then fuzzes each for a
+# while.
+#   bash scripts/fuzz.sh [seconds per target, default 600] [corpus folder to keep]
 # Inputs that break a promise are written to build-fuzz/findings/ and, in base64, to the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -69,4 +70,4 @@ for target in vn5 vn4 text ascii paste; do
   echo "   $runs inputs"
   total=$((total + runs))
 done
-echo "All readers kept their promises over $total inputs."
+echo "Every reader kept its promises over $total inputs."

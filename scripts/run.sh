@@ -11,4 +11,4 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
 fi
 bash "$repo/scripts/install-deps.sh"
 bash "$repo/scripts/build.sh"
-exec "$repo/build/bin/Vorn5" "$@"
+exec "$repo/${BUILD_DIR:-build}/bin/Vorn5" "$@"

@@ -4,6 +4,7 @@
 # repository whose install, build and program only note where they ran.
 #   RunFolderCheck.sh <scripts/run.sh>
 set -eu
+unset BUILD_DIR  # run.sh starts the program of the build folder it names
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 repo=$tmp/repo
