@@ -7,7 +7,6 @@
 #include "ObjectsWindows.h"
 #include "PrintQt.h"
 #include "QtForms.h"
-#include "VornIcon.h"
 #include "frmAutoFind.h"
 #include "frmAutoRes.h"
 #include "frmGraph.h"
@@ -59,7 +58,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
     QApplication::setApplicationName("Vorn 5.0");
-    QApplication::setWindowIcon(VornIcon());
 
     forms::QtForms qtForms;
     qtForms.setHelpHandler([](const std::string& helpFile, int32_t command, int32_t context) {

@@ -140,7 +140,7 @@ double clsPROJMAT::SumAtT0(PhaseSum& p, float K, float Linf, float t0) const {
     d.Calc_Lower_Age_Bounds(growthCurve_, K, Linf, t0, Ts_, C_);
     const int16_t n = d.NumClasses();
     const int16_t nd = d.NumDists();
-    const std::vector<float>& times = p.times;
+    const std::vector<float>& times = phaseTimes_;
     double s = 0.0;
     float t1 = d.Tmin(1);
     for (int16_t j = 1; j <= n; ++j) {
@@ -170,14 +170,11 @@ void clsPROJMAT::SumInto(PhaseSum& p, float K, float Linf, float t0) const {
 }
 
 float clsPROJMAT::PhaseT0(float K, float Linf, const std::function<void()>& meanwhile) {
-    // The sums read the times the scores see now.
+    // Both sums read the times the scores see now (the ages they write need no times).
     const clsVorn& d = scoreData();
+    phaseTimes_.resize(static_cast<std::size_t>(d.NumDists()));
+    for (int16_t i = 1; i <= d.NumDists(); ++i) phaseTimes_[i - 1] = d.sTime(i);
     for (PhaseSum& p : phases_) {
-        p.times.resize(static_cast<std::size_t>(d.NumDists()));
-        for (int16_t i = 1; i <= d.NumDists(); ++i) {
-            p.data->setsTime(i, d.sTime(i));
-            p.times[i - 1] = d.sTime(i);
-        }
         p.reports.clear();
         p.error = nullptr;
     }

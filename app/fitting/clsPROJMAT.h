@@ -65,7 +65,6 @@ private:
     // class bounds into it), with what it reported and raised.
     struct PhaseSum {
         std::unique_ptr<clsVorn> data;
-        std::vector<float> times;
         double value = 0;
         std::vector<DeferredError> reports;
         std::exception_ptr error;
@@ -88,6 +87,7 @@ private:
     // count, which fails the sum that reaches it); the counts never change after Create.
     std::vector<double> roots_;
     std::array<PhaseSum, 2> phases_;   // at t0 0 and at t0 0.25
+    std::vector<float> phaseTimes_;    // the sample times both sums read, 0-based
     int32_t threads_ = 0;
 };
 

@@ -95,7 +95,6 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
 
     // Mean length of the fish at and above Lc, each class at its mid-point.
     std::vector<float> lbar(static_cast<size_t>(nDists) + 1, 0.0f);
-    std::vector<char> fish(static_cast<size_t>(nDists) + 1, 0);
     bool anyFish = false;
     for (int16_t i = 1; i <= nDists; ++i) {
         float s1 = 0, s0 = 0;
@@ -106,9 +105,9 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
             s1 = vb::CSng(s1 + n * (classSize * 0.5 + lb));
             s0 = vb::CSng(static_cast<double>(s0) + n);
         }
-        fish[i] = s0 > 0;
-        lbar[i] = fish[i] ? vb::DivS(s1, s0, kSource) : 0.0f;
-        anyFish = anyFish || fish[i];
+        hasZ_[i] = s0 > 0;
+        lbar[i] = hasZ_[i] ? vb::DivS(s1, s0, kSource) : 0.0f;
+        anyFish = anyFish || hasZ_[i];
     }
     if (!anyFish) Refuse("No sample has fish at or above Lc (" + vb::CStr(Lc) + ").");
 
@@ -117,7 +116,7 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
     int16_t counted = 0;
     for (int16_t i = 1; i <= nDists; ++i) {
         setZVals(i, 0);
-        if (!fish[i]) continue;
+        if (!hasZ_[i]) continue;
         float z = 0;
         try {
             z = vb::DivS((Linf - lbar[i]) * K, lbar[i] - Lc, kSource);
@@ -131,7 +130,6 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
         sumSq += static_cast<double>(z) * static_cast<double>(z);
         ++counted;
     }
-    for (int16_t i = 1; i <= nDists; ++i) hasZ_[i] = fish[i];
 
     const float n = static_cast<float>(counted);
     setmeanZ(sum / n);

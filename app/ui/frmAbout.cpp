@@ -52,7 +52,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
     picIcon->setPixmap(VornIcon().pixmap(32, 32));
-    setWindowIcon(VornIcon());
     Picture1 = new QLabel(this);
     Picture1->setObjectName("Picture1");
     Picture1->setPixmap(Logo());

@@ -109,9 +109,8 @@ frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     // Loading.
     ShowGrid(false);
     txtEdit->hide();
-    // The program's icon, for this window and every window opened after it.
+    // The program's icon: every window without one of its own shows it.
     QApplication::setWindowIcon(VornIcon());
-    setWindowIcon(QApplication::windowIcon());
     setWindowTitle(kCaption);
     LoadCaptions();
     RefreshMenus();
