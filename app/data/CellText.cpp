@@ -13,15 +13,16 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // `text` without its thousands separators, when every comma in it is one: the whole part
-// (behind an optional sign, up to a decimal point or an exponent) is 1 to 3 digits and
-// then groups of a comma and exactly three digits. False when a comma stands elsewhere.
+// (behind an optional sign, up to a decimal point or an exponent) is 1 to 3 digits, the
+// first not 0, and then groups of a comma and exactly three digits. False when a comma
+// stands elsewhere. A grouped number never starts with 0, so "0,250" is a decimal comma.
 bool DropSeparators(std::string_view text, std::string& plain) {
     std::size_t k = 0;
     while (k < text.size() && IsBlank(text[k])) ++k;
     if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
     std::size_t lead = 0;
     while (k + lead < text.size() && IsDigit(text[k + lead])) ++lead;
-    if (lead < 1 || lead > 3) return false;
+    if (lead < 1 || lead > 3 || text[k] == '0') return false;
     plain.assign(text.substr(0, k + lead));
     k += lead;
     bool grouped = false;

@@ -20,7 +20,8 @@ enum class Fault {
 
 // The number in `text`, blanks around it allowed. A comma is taken only as a thousands
 // separator: between groups of exactly three digits in the whole part ("1,234.00",
-// "12,345"), never as a decimal comma ("3,5" is refused, not read as 35).
+// "12,345"), never as a decimal comma ("3,5" is refused, not read as 35; so is "0,250",
+// as no grouped number starts with 0).
 Fault ReadNumber(std::string_view text, float& value);
 inline bool ParseNumber(std::string_view text, float& value) { return ReadNumber(text, value) == Fault::None; }
 

@@ -65,6 +65,14 @@ TEST(CellText, ReadsValuesAndBlocksAndNamesTheFirstBadCell) {
         Bad("a leading comma", ",123", 1, 1, Fault::NotNumeric),
         Bad("a trailing comma", "123,", 1, 1, Fault::NotNumeric),
         Bad("a sample time 0,5", "0,5", 1, 1, Fault::NotNumeric),
+        // No grouped number starts with 0: three decimals after a leading 0 are a decimal comma.
+        Bad("a quarter year 0,250", "0,250", 1, 1, Fault::NotNumeric),
+        Bad("a negative 0,750", "-0,750", 1, 1, Fault::NotNumeric),
+        Bad("a leading 00,500", "00,500", 1, 1, Fault::NotNumeric),
+        Bad("a leading 0 before two groups", "0,250,000", 1, 1, Fault::NotNumeric),
+        Bad("0,250 in a block", "1\t0,250\r\n", 1, 2, Fault::NotNumeric),
+        Good("a first group of 1", "1,250", true, {{1250.0f}}),
+        Good("a first group of 10", "10,250", true, {{10250.0f}}),
         Bad("a list in one cell", "12,0,3.5", 1, 1, Fault::NotNumeric),
         // One line end after a single value ends it.
         Good("CR LF after it", "7\r\n", true, {{7.0f}}),

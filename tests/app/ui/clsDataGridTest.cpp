@@ -381,7 +381,7 @@ TEST_F(DataGridTest, CommasAreReadOnlyAsThousandsSeparators) {
     EXPECT_TRUE(ui->messages.empty());
 
     // A decimal comma typed into a cell is refused there, and the cell keeps its value.
-    for (const char* typed : {"3,5", "1,25", "1234,5"}) {
+    for (const char* typed : {"3,5", "1,25", "1234,5", "0,250", "-0,750", "00,500"}) {
         SCOPED_TRACE(typed);
         ui->messages.clear();
         GoTo(3, 1);
@@ -394,14 +394,19 @@ TEST_F(DataGridTest, CommasAreReadOnlyAsThousandsSeparators) {
         EXPECT_EQ(Cell(3, 1), "12.50");
     }
 
-    // Sample times alike: a new sample at 0,5 and a sample moved to 0,5 are refused.
+    // Sample times alike: a new sample at 0,5 or a quarter year 0,250, and a sample moved
+    // to 0,5 or 0,500, are refused.
     ui->messages.clear();
     const float t1 = window->LFD().sTime(1), t2 = window->LFD().sTime(2);
-    ui->inputAnswers = {"0,5", "0,5"};
+    ui->inputAnswers = {"0,5", "0,250", "0,5", "0,500"};
+    Choose("mnuAddDist");
     Choose("mnuAddDist");
     GoTo(1, 2);
     Choose("mnuEditSampleTime");
-    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Invalid timing for new distribution", "Invalid Sample Timing"}));
+    Choose("mnuEditSampleTime");
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Invalid timing for new distribution",
+                                                   "Invalid timing for new distribution", "Invalid Sample Timing",
+                                                   "Invalid Sample Timing"}));
     EXPECT_EQ(window->LFD().NumDists(), 2);
     EXPECT_EQ(window->LFD().sTime(1), t1);
     EXPECT_EQ(window->LFD().sTime(2), t2);
