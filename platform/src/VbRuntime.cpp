@@ -1,5 +1,6 @@
 #include "vb/VbRuntime.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <chrono>
@@ -47,38 +48,72 @@ std::string strForm(std::string plain) {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Parses "[+|-]digits[.digits][E|D[+|-]digits]" (at least one mantissa digit) from the
-// whole of `t`; fills the value. False when the text is not such a number.
+// whole of `t`; fills the value. False when the text is not such a number. A number beyond
+// a double's range sets `overflow`; one too small to hold reads as 0 with its sign. Which
+// of the two it is follows from the number's size, however it is written ("2000e-0" with
+// 308 zeros is too large, ".0001" with 324 zeros too small).
 bool parseNumber(std::string_view t, double& value, bool& overflow) {
     overflow = false;
     size_t i = 0, n = t.size();
     std::string clean;
+    bool negative = false;
     if (i < n && (t[i] == '+' || t[i] == '-')) {
-        if (t[i] == '-') clean += '-';
+        negative = t[i] == '-';
+        if (negative) clean += '-';
         ++i;
     }
-    size_t digits = 0;
-    while (i < n && t[i] >= '0' && t[i] <= '9') clean += t[i++], ++digits;
+    // The power of ten of the first digit that is not 0, counted as if the exponent were 0.
+    constexpr long long kFar = 1'000'000'000;  // far beyond any double, and safe to add to
+    long long leading = 0;
+    bool nonZero = false;
+    size_t digits = 0, whole = 0;
+    while (i < n && t[i] >= '0' && t[i] <= '9') {
+        if (t[i] != '0' && !nonZero) {
+            nonZero = true;
+            leading = -static_cast<long long>(whole);
+        }
+        clean += t[i++], ++digits, ++whole;
+    }
+    if (nonZero) leading += static_cast<long long>(whole) - 1;
     if (i < n && t[i] == '.') {
         clean += t[i++];
-        while (i < n && t[i] >= '0' && t[i] <= '9') clean += t[i++], ++digits;
+        long long place = 0;
+        while (i < n && t[i] >= '0' && t[i] <= '9') {
+            --place;
+            if (t[i] != '0' && !nonZero) {
+                nonZero = true;
+                leading = std::max(place, -kFar);
+            }
+            clean += t[i++], ++digits;
+        }
     }
     if (digits == 0) return false;
+    long long exponent = 0;
     if (i < n && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
         clean += 'e';
         ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-')) clean += t[i++];
+        bool down = false;
+        if (i < n && (t[i] == '+' || t[i] == '-')) {
+            down = t[i] == '-';
+            clean += t[i++];
+        }
         size_t expDigits = 0;
-        while (i < n && t[i] >= '0' && t[i] <= '9') clean += t[i++], ++expDigits;
+        while (i < n && t[i] >= '0' && t[i] <= '9') {
+            exponent = std::min(exponent * 10 + (t[i] - '0'), kFar);
+            clean += t[i++], ++expDigits;
+        }
         if (expDigits == 0) return false;
+        if (down) exponent = -exponent;
     }
     if (i != n) return false;
     if (clean.size() > 1 && clean[0] == '-' && clean[1] == '.') clean.insert(1, "0");
     if (clean[0] == '.') clean.insert(0, "0");
     auto r = std::from_chars(clean.data(), clean.data() + clean.size(), value);
     if (r.ec == std::errc::result_out_of_range) {
-        // Underflow to zero is fine; overflow is not.
-        overflow = clean.find("e-") == std::string::npos;
-        if (!overflow) value = 0.0;
+        // Only a number that is not 0 can leave the range: beyond it at a power of ten of
+        // 308 or more, below it at -324 or less.
+        overflow = nonZero && leading + exponent > 0;
+        if (!overflow) value = negative ? -0.0 : 0.0;
         return true;
     }
     return r.ec == std::errc() && r.ptr == clean.data() + clean.size();

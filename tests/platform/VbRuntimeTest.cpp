@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -86,6 +87,49 @@ TEST(VbRuntime, NumericTextsAndConversions) {
     EXPECT_EQ(CSng(static_cast<double>(std::numeric_limits<float>::max())), std::numeric_limits<float>::max());
     EXPECT_EQ(ErrorNumberOf([] { CDbl("x"); }), 13);
     EXPECT_EQ(ErrorNumberOf([] { CDbl("1E400"); }), 6);
+}
+
+TEST(VbRuntime, TheSizeOfANumberBeyondADoublesRangeDecidesItsVerdict) {
+    // Too large raises overflow (6), too small to hold is 0 with its sign, whichever way
+    // the size is written: in the digits, in the exponent, or in both.
+    const std::string zeros308(308, '0'), zeros324(324, '0'), zeros400(400, '0');
+    struct Case { std::string text; bool tooLarge; double value; } cases[] = {
+        {"2" + zeros308 + "e-0", true, 0},
+        {"2" + zeros308, true, 0},
+        {"1" + zeros400 + "e-10", true, 0},
+        {"1E309", true, 0},
+        {"-1E309", true, 0},
+        {"1e99999999999999999999", true, 0},
+        {"0." + zeros400 + "1e+800", true, 0},
+        {"." + zeros324 + "1", false, 0.0},
+        {"-." + zeros324 + "1", false, -0.0},
+        {"1e-325", false, 0.0},
+        {"-1e-325", false, -0.0},
+        {"0." + zeros400 + "1e+10", false, 0.0},
+        {"1e-99999999999999999999", false, 0.0},
+        // Within the range however far the digits and the exponent reach.
+        {"2" + std::string(307, '0') + "e-0", false, 2E307},
+        {"1" + zeros400 + "e-400", false, 1.0},
+        {"." + zeros400 + "25e401", false, 2.5},
+        {"0e99999999999999999999", false, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12) + "... (" + std::to_string(c.text.size()) + " characters)");
+        EXPECT_TRUE(IsNumeric(c.text));
+        if (c.tooLarge) {
+            EXPECT_EQ(ErrorNumberOf([&] { CDbl(c.text); }), 6);
+            EXPECT_EQ(ErrorNumberOf([&] { CSng(c.text); }), 6);
+            EXPECT_EQ(ErrorNumberOf([&] { Val(c.text); }), 6);
+            continue;
+        }
+        EXPECT_EQ(CDbl(c.text), c.value);
+        EXPECT_EQ(std::signbit(CDbl(c.text)), std::signbit(c.value));
+        EXPECT_EQ(Val(c.text), c.value);
+        if (std::fabs(c.value) <= std::numeric_limits<float>::max())
+            EXPECT_EQ(CSng(c.text), static_cast<float>(c.value));
+        else
+            EXPECT_EQ(ErrorNumberOf([&] { CSng(c.text); }), 6);
+    }
 }
 
 TEST(VbRuntime, IntegerConversionsRoundHalvesToEvenAndRaiseOverflow) {

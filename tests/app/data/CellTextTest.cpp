@@ -49,6 +49,8 @@ TEST(CellText, ReadsValuesAndBlocksAndNamesTheFirstBadCell) {
         Good("exponent", "1E+3", true, {{1000.0f}}),
         Good("the largest single", "3.4E+38", true, {{3.4E+38f}}),
         Bad("beyond a single", "3.5E+38", 1, 1, Fault::TooLarge),
+        Bad("beyond a double, with a falling exponent", "2" + std::string(308, '0') + "e-0", 1, 1, Fault::TooLarge),
+        Good("too small for a double, without an exponent", "." + std::string(324, '0') + "1", true, {{0.0f}}),
         Bad("not a number", "abc", 1, 1, Fault::NotNumeric),
         Bad("empty", "", 1, 1, Fault::Empty),
         Bad("only blanks", "  ", 1, 1, Fault::Empty),

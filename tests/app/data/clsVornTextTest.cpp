@@ -285,6 +285,8 @@ TEST_F(TextTest, FilesThatGaveBrokenSetsAreRefused) {
         {"text_negative_min_length.txt", "its minimum length is not a number of 0 or more"},
         {"text_descending_bounds.txt", "its class size is not a number above 0"},
         {"text_class_size_overflow.txt", "its minimum length"},
+        // 2 and 308 zeros, written with the exponent e-0: beyond any double, not 0.
+        {"text_count_overflow_read_as_zero.txt", "Line 3: a number is out of range"},
     };
     for (const auto& c : cases) {
         clsVorn v;
@@ -295,6 +297,17 @@ TEST_F(TextTest, FilesThatGaveBrokenSetsAreRefused) {
         EXPECT_NE(ErrorOf([&] { v.ReadASCIIFile(path); }).Description.find(c.reason), std::string::npos) << c.file;
         EXPECT_EQ(v.Status(), 0);
     }
+}
+
+TEST_F(TextTest, ACountTooSmallToHoldReadsAsZeroHoweverItIsWritten) {
+    // 324 zeros after the point and then 1: 1E-325, below the smallest double.
+    clsVorn v;
+    v.OpenFile((kData / "text_tiny_count_refused_out_of_range.txt").string());
+    ASSERT_EQ(v.NumDists(), 1);
+    ASSERT_EQ(v.NumClasses(), 2);
+    EXPECT_EQ(v.Dists(1, 1), 0.0f);
+    EXPECT_EQ(v.Dists(1, 2), 5.0f);
+    EXPECT_EQ(v.NTotal(1), 5.0f);
 }
 
 TEST_F(TextTest, DescriptionStaysOneLineOfText) {
