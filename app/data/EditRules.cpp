@@ -34,6 +34,23 @@ int16_t InsertFilled(clsVorn& set, float t, const std::vector<float>& counts) {
     return p;
 }
 
+// The class-by-class sums of the picked samples (sorted by SortPicked).
+std::vector<float> Sums(const clsVorn& set, const std::vector<int16_t>& picked) {
+    std::vector<float> sums(static_cast<std::size_t>(set.NumClasses()) + 1, 0.0f);
+    for (int16_t i : picked)
+        for (int16_t j = 1; j <= set.NumClasses(); ++j) sums[j] += set.Dists(i, j);
+    return sums;
+}
+
+// The sums as the counts of one of the picked samples, which the combined one replaces:
+// checked as a paste of them into it would be.
+bool SumsTooLarge(const clsVorn& set, const std::vector<int16_t>& picked, const std::vector<float>& sums) {
+    std::vector<clsVorn::NewCount> counts;
+    counts.reserve(sums.size());
+    for (int16_t j = 1; j <= set.NumClasses(); ++j) counts.push_back({picked.back(), j, sums[j]});
+    return set.FirstCountTooLarge(counts) >= 0;
+}
+
 }  // namespace
 
 float StoredCount(float value) { return value < 0.0f ? 0.0f : value; }
@@ -65,13 +82,17 @@ bool MoveDist(clsVorn& set, int16_t s, float t) {
     return true;
 }
 
+bool CombinedTooLarge(const clsVorn& set, std::vector<int16_t> picked) {
+    SortPicked(set, picked, "CombinedTooLarge");
+    return !picked.empty() && SumsTooLarge(set, picked, Sums(set, picked));
+}
+
 bool CombineDists(clsVorn& set, std::vector<int16_t> picked, float t) {
     SortPicked(set, picked, "CombineDists");
     if (picked.empty()) return false;
-    std::vector<float> sums(static_cast<std::size_t>(set.NumClasses()) + 1, 0.0f);
-    for (int16_t i : picked)
-        for (int16_t j = 1; j <= set.NumClasses(); ++j) sums[j] += set.Dists(i, j);
-    if (std::any_of(sums.begin() + 1, sums.end(), [](float v) { return !std::isfinite(v); })) return false;
+    const std::vector<float> sums = Sums(set, picked);
+    // A sum beyond a single is infinite, and too large with it.
+    if (SumsTooLarge(set, picked, sums)) return false;
     // The new sample is filled before the picked ones go, so the set is never empty and
     // the sums are never lost.
     const int16_t p = InsertFilled(set, t, sums);

@@ -28,9 +28,14 @@ ExitFault LeaveEditMode(clsVorn& set);
 // one. False, and nothing changed, when s names no sample.
 bool MoveDist(clsVorn& set, int16_t s, float t);
 
+// Whether the class-by-class sums of the picked samples would add up to more than one
+// sample of a set may hold (the limit of clsVorn::FirstCountTooLarge, which Save keeps).
+// Picked samples as for CombineDists.
+bool CombinedTooLarge(const clsVorn& set, std::vector<int16_t> picked);
+
 // One new sample at time t holding the class-by-class sums of the picked samples, which
 // go. Picked samples must be distinct and inside 1..NumDists (raises 9 otherwise). False,
-// and nothing changed, when nothing is picked or a sum is too large for a single.
+// and nothing changed, when nothing is picked or the sums are CombinedTooLarge.
 bool CombineDists(clsVorn& set, std::vector<int16_t> picked, float t);
 
 // Erases the picked samples (distinct, inside 1..NumDists; raises 9 otherwise). False,

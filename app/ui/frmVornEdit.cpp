@@ -323,6 +323,14 @@ void frmVorn::mnuCombineDists_Click() {
                      picked) ||
         picked.empty())
         return;
+    // Save would refuse the combined sample: refuse it here, before its time is asked.
+    const std::string tooLarge =
+        "These distributions cannot be combined: it would make the total of the combined sample too large for a "
+        "data set.";
+    if (editrules::CombinedTooLarge(*moLFD, picked)) {
+        Tell(tooLarge);
+        return;
+    }
     // The time first, so that Cancel there leaves every sample in place.
     float time = 0.0f;
     bool cancelled = false;
@@ -330,7 +338,7 @@ void frmVorn::mnuCombineDists_Click() {
         if (cancelled) return;
 
     if (!editrules::CombineDists(*moLFD, picked, time)) {
-        Tell("The combined counts are too large to hold: nothing was combined.");
+        Tell(tooLarge);
         return;
     }
     SamplesChanged();

@@ -158,6 +158,28 @@ TEST(EditRulesTest, CombineSumsThePickedSamplesIntoOneAtTheTimeGiven) {
     }
 }
 
+TEST(EditRulesTest, CombineRefusesASampleTheSetCouldNotHold) {
+    // 6E+37 twice adds up to more than a sample may hold (1E+38), which Save would refuse.
+    clsVorn set;
+    MakeSet(set, {1, 2, 3});
+    set.setDists(1, 1, 6e37f);
+    set.setDists(3, 1, 6e37f);
+    EXPECT_TRUE(editrules::CombinedTooLarge(set, {1, 3}));
+    EXPECT_FALSE(editrules::CombineDists(set, {1, 3}, 4.0f));
+    EXPECT_EQ(Times(set), (std::vector<float>{1, 2, 3}));
+    EXPECT_EQ(set.Dists(3, 1), 6e37f);
+    EXPECT_EQ(set.Dists(3, 2), 32.0f);
+
+    // 4E+37 twice stays within it, and the combined set is one Save takes.
+    set.setDists(1, 1, 4e37f);
+    set.setDists(3, 1, 4e37f);
+    EXPECT_FALSE(editrules::CombinedTooLarge(set, {1, 3}));
+    ASSERT_TRUE(editrules::CombineDists(set, {1, 3}, 4.0f));
+    EXPECT_EQ(Times(set), (std::vector<float>{2, 4}));
+    EXPECT_EQ(set.Dists(2, 1), 8e37f);
+    EXPECT_EQ(set.ContentFault(), "");
+}
+
 TEST(EditRulesTest, CombineAndEraseChangeNothingWhenTheyRefuse) {
     clsVorn set;
     MakeSet(set, {1, 2, 3, 4, 5});

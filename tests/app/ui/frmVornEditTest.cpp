@@ -14,6 +14,9 @@
 
 namespace {
 
+const std::string kCombinedTooLarge =
+    "These distributions cannot be combined: it would make the total of the combined sample too large for a data set.";
+
 class EditMenuTest : public EditingFixture {
 protected:
     void SetUp() override {
@@ -283,7 +286,32 @@ TEST_F(EditMenuTest, CombineRefusesCountsWhoseSumASingleCannotHold) {
     EXPECT_EQ(Samples(), before);
     EXPECT_FALSE(window->LFD().IsDirty());
     ASSERT_EQ(ui->messages.size(), 1u);
-    EXPECT_EQ(ui->messages[0].prompt, "The combined counts are too large to hold: nothing was combined.");
+    EXPECT_EQ(ui->messages[0].prompt, kCombinedTooLarge);
+}
+
+TEST_F(EditMenuTest, CombineRefusesASampleThatCouldNotBeSaved) {
+    // Two samples of 6E+37 and 1: each can be saved, their sum (1.2E+38) cannot.
+    ui->openAnswers.push_back(folder.fixture("combine_over_total_limit.txt", "combine.txt"));
+    ui->saveAnswers.push_back(folder.file("combine.VN5"));  // the Save As that a text file asks for
+    Choose("mnuOpen");
+    ASSERT_TRUE(window->DataLoaded());
+    ASSERT_FALSE(window->LFD().IsDirty());
+    EnterEditMode();
+    const auto before = Samples();
+    ASSERT_EQ(before.size(), 2u);
+    ASSERT_EQ(before[0].second, (std::vector<float>{6e37f, 1.0f}));
+
+    Pick({1, 2});
+    ui->inputAnswers = {"1"};
+    Choose("mnuCombineDists");
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].prompt, kCombinedTooLarge);
+    EXPECT_EQ(ui->messages[0].title, "Vorn 5.0");
+    EXPECT_EQ(ui->messages[0].buttons, forms::vbExclamation);
+    EXPECT_TRUE(ui->inputPrompts.empty()) << "refused before its time is asked";
+    EXPECT_EQ(Samples(), before);
+    EXPECT_EQ(grid().Cols(), 3);
+    EXPECT_FALSE(window->LFD().IsDirty());
 }
 
 TEST_F(EditMenuTest, EditSampleTimeMovesASampleEarlierWithoutErasingAnother) {
