@@ -704,6 +704,11 @@ void frmVorn::closeEvent(QCloseEvent* event) {
                 return;
             }
             if (answer == forms::vbYes) {
+                // What edit mode would not let out is not saved either.
+                if (!EndEditMode()) {
+                    event->ignore();
+                    return;
+                }
                 SaveDataSet();
                 if (moLFD->IsDirty()) {
                     event->ignore();

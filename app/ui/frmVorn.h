@@ -130,6 +130,9 @@ private:
     void Wire(const std::string& name, std::function<bool()> rule, std::function<void()> command);
     void mnuEditMode_Click();
     bool CheckDataForEditExit();
+    // Leaves edit mode as its menu item does; false, still in edit mode, when the data
+    // cannot leave it yet (the user has been told why). True outside edit mode.
+    bool EndEditMode();
     bool ResultsHeld();
     void ClearResults();
     void NotEditModeMessage();

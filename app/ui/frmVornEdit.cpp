@@ -158,10 +158,18 @@ void frmVorn::mnuEditMode_Click() {
         mEditMode = true;
         // Typing and Paste go to the grid at once, without a click first.
         flxMain->setFocus(Qt::OtherFocusReason);
-    } else if (mDataGrid->FinishEdit() && CheckDataForEditExit()) {  // a value being typed goes in first
-        mEditMode = false;
+    } else {
+        EndEditMode();
     }
     RefreshMenus();
+}
+
+bool frmVorn::EndEditMode() {
+    if (!mEditMode) return true;
+    if (!mDataGrid->FinishEdit() || !CheckDataForEditExit()) return false;  // a value being typed goes in first
+    mEditMode = false;
+    RefreshMenus();
+    return true;
 }
 
 bool frmVorn::CheckDataForEditExit() {

@@ -1,8 +1,10 @@
 // Whole roads of data editing: a data set made with File > New and typed in through the
-// grid, saved and read back; a block pasted from a spreadsheet and copied back.
+// grid, saved and read back; a block pasted from a spreadsheet and copied back; closing
+// the program with a set edit mode would refuse.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
+#include <filesystem>
 
 #include "EditingFixture.h"
 #include "UserActions.h"
@@ -127,4 +129,47 @@ TEST_F(EditingRoadTest, AfterNewTheGridTakesTypingAndPasteWithoutAClick) {
     QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Count(1, 2), 4.0f);
     EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(EditingRoadTest, ClosingInEditModeSavesNothingThatEditModeWouldRefuse) {
+    NewDataSet("Unfinished", "3");
+    const std::string path = folder.file("VORN00001.VN5");
+    GoTo(1, 1);
+    Type("5");
+    Key(Qt::Key_Return);
+    AddSample("1");  // left empty
+    ASSERT_EQ(grid().Cols(), 3);
+    auto refusedOnYes = [&](const std::string& why) {
+        ui->messages.clear();
+        ui->msgBoxAnswers = {forms::vbYes};  // "Save changes": Yes
+        EXPECT_FALSE(window->close());
+        ASSERT_EQ(ui->messages.size(), 2u) << "no question about the log";
+        EXPECT_EQ(ui->messages[0].prompt, "Save changes to current data set");
+        EXPECT_EQ(ui->messages[1].prompt, why);
+        EXPECT_EQ(ui->messages[1].title, "Vorn 5.0");
+        EXPECT_EQ(ui->messages[1].buttons, forms::vbExclamation);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->EditMode());
+        EXPECT_TRUE(window->LFD().IsDirty());
+        EXPECT_FALSE(std::filesystem::exists(path)) << "nothing saved";
+        OpenMenu("mnuEdit");
+        EXPECT_FALSE(window->MenuItem("mnuFile")->isEnabled());
+    };
+    refusedOnYes("Cannot have distributions with no Data! Please change or delete.");
+
+    // Filled, but moved to the first sample's time.
+    GoTo(2, 2);
+    Type("3");
+    Key(Qt::Key_Return);
+    ui->inputAnswers = {"0"};
+    Choose("mnuEditSampleTime");
+    refusedOnYes("Cannot have 2 distributions with the same sample timing. Please change.");
+
+    // No still leaves without saving.
+    ui->messages.clear();
+    ui->msgBoxAnswers = {forms::vbNo, forms::vbYes};  // do not save; keep the log
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(ui->messages.size(), 2u);
+    EXPECT_NE(ui->messages[1].prompt.find("keep the current log file"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
