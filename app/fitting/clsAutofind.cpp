@@ -68,12 +68,18 @@ bool HasTwoSampleTimes(const clsVorn& data) {
 }  // namespace
 
 clsAutofind::Choice clsAutofind::Defaults(const clsGrowthParams& GrowthParams) {
-    const double lo = GrowthParams.Linf() / 1.25;
+    const float linf = GrowthParams.Linf();
+    const double lo = linf / 1.25;
     double step = 2;
     while (lo > 0 && step > lo && step > 1E-30) step /= 10;
+    double hi = modMaths::RoundDown(linf * 1.25, step);
+    // Rounding down can bring the top to Linf or below (Linf 2.5 gives 2 to 2, Linf 4.5
+    // gives 2 to 4), and the fit could not move Linf: one step more holds it inside.
+    // Compared as the box will hold it, in single.
+    if (static_cast<float>(hi) <= linf) hi += step;
     Choice c;
     c.ParamLo = {0.1f, static_cast<float>(modMaths::RoundDown(lo, step))};
-    c.ParamHi = {1.0f, static_cast<float>(modMaths::RoundDown(GrowthParams.Linf() * 1.25, step))};
+    c.ParamHi = {1.0f, static_cast<float>(hi)};
     return c;
 }
 

@@ -36,7 +36,8 @@ public:
     // The dialog's starting values for a parameter set: K 0.1 to 1, Linf from Linf / 1.25
     // to Linf x 1.25, each brought down to an even number; Hoenig curve, ELEFAN. Below a
     // Linf of 2.5 even numbers would give 0: the step is then the largest 0.2, 0.02, ...
-    // that still gives a low end above 0.
+    // that still gives a low end above 0. Where the top comes down to Linf or below, it
+    // is one step higher, so that Linf (above 0) always lies strictly inside its range.
     static Choice Defaults(const clsGrowthParams& GrowthParams);
     // Why a choice's Linf range cannot measure growth (a low end not above 0, or a high
     // end no fish could grow into any class with), or empty when it can.

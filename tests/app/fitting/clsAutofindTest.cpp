@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <functional>
+#include <iomanip>
 #include <memory>
 #include <random>
 #include <set>
@@ -229,6 +230,61 @@ TEST_F(AutofindTest, StartsWithTheDefaultsAndRefusesOtherIndices) {
         EXPECT_FLOAT_EQ(d.ParamLo[1], s.lo) << s.Linf;
         EXPECT_FLOAT_EQ(d.ParamHi[1], s.hi) << s.Linf;
     }
+}
+
+// Linf's default range: Linf / 1.25 and Linf x 1.25, each brought down to a multiple of a
+// step (2, or 0.2, 0.02, ... below Linf 2.5). Worked by hand, today's numbers where they
+// held Linf, and one step more at the top where rounding down left it at or below Linf.
+TEST(AutofindDefaults, LinfRangeByHand) {
+    struct Case {
+        float Linf, lo, hi;
+    };
+    const Case cases[] = {
+        // Kept: 2.56 -> 2, 4.0 -> 4; 3.12 -> 2, 4.875 -> 4; 4 -> 4, 6.25 -> 6; 5.6 -> 4,
+        // 8.75 -> 8; 6.4 -> 6, 10 -> 10; 60, 93.75 -> 92; 80, 125 -> 124; 800, 1250.
+        {3.2f, 2, 4}, {3.9f, 2, 4}, {5, 4, 6}, {7, 4, 8}, {8, 6, 10}, {75, 60, 92}, {100, 80, 124}, {1000, 800, 1250},
+        // Kept below 3.2 too: 0.04 and 0.0625 -> 0.06 by 0.02.
+        {0.05f, 0.04f, 0.06f},
+        // The top rounded down to Linf or below: 3.125 -> 2 (Linf 2.5), 3.99 -> 2 (3.19),
+        // 5 -> 4 (4), 5.625 -> 4 (4.5), 7.75 -> 6 (6.2), 0.375 -> 0.2 (0.3 by 0.2); one step
+        // more each.
+        {2.5f, 2, 4}, {3.19f, 2, 4}, {4, 2, 6}, {4.5f, 2, 6}, {6.2f, 4, 8}, {0.3f, 0.2f, 0.4f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Linf);
+        clsGrowthParams gp;
+        gp.setLinf(c.Linf);
+        const clsAutofind::Choice d = clsAutofind::Defaults(gp);
+        EXPECT_FLOAT_EQ(d.ParamLo[1], c.lo);
+        EXPECT_FLOAT_EQ(d.ParamHi[1], c.hi);
+    }
+}
+
+// Every Linf from 0.05 to 1000 lies strictly inside its default range, whose ends are
+// both above 0: a sweep, and the neighbourhoods of the points where the rounding of
+// either end jumps (k steps of 0.02, 0.2 or 2, and Linf = 1.25 k steps) in single
+// precision, the one the boxes get.
+TEST(AutofindDefaults, LinfRangeHoldsLinfStrictlyInside) {
+    std::vector<float> linfs;
+    for (double v = 0.05; v <= 1000.0; v *= 1.003) linfs.push_back(static_cast<float>(v));
+    linfs.push_back(1000.0f);
+    for (double step : {0.02, 0.2, 2.0})
+        for (int k = 1; k <= 12; ++k)
+            for (double at : {k * step, 1.25 * k * step, k * step / 1.25}) {
+                const float f = static_cast<float>(at);
+                for (float v : {std::nextafter(f, 0.0f), f, std::nextafter(f, 2000.0f)})
+                    if (v >= 0.05f && v <= 1000.0f) linfs.push_back(v);
+            }
+    int faults = 0;
+    for (float linf : linfs) {
+        clsGrowthParams gp;
+        gp.setLinf(linf);
+        const clsAutofind::Choice d = clsAutofind::Defaults(gp);
+        const bool inside = d.ParamLo[1] > 0.0f && d.ParamLo[1] < linf && linf < d.ParamHi[1];
+        if (!inside && ++faults <= 10)
+            ADD_FAILURE() << "Linf " << std::setprecision(9) << linf << ": " << d.ParamLo[1] << " to " << d.ParamHi[1];
+    }
+    EXPECT_EQ(faults, 0);
 }
 
 TEST_F(AutofindTest, CyclesSearchKLinfThenTheSeasonalPairOverFixedRectangles) {
