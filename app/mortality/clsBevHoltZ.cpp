@@ -93,9 +93,10 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
     if (Lc > d.LBounds(nClasses))
         Refuse("Lc (" + vb::CStr(Lc) + ") lies above the length classes: no class starts at or above it.");
 
-    // Mean length of the fish at and above Lc, each class at its mid-point.
+    // Mean length of the fish at and above Lc, each class at its mid-point. A mean length
+    // at or above Linf would give a Z of 0 or below, which estimates nothing: no Z.
     std::vector<float> lbar(static_cast<size_t>(nDists) + 1, 0.0f);
-    bool anyFish = false;
+    bool anyFish = false, anyZ = false;
     for (int16_t i = 1; i <= nDists; ++i) {
         float s1 = 0, s0 = 0;
         for (int16_t j = 1; j <= nClasses; ++j) {
@@ -105,11 +106,15 @@ void clsBevHoltZ::Calculate(float K, float Linf, float& Lc) {
             s1 = vb::CSng(s1 + n * (classSize * 0.5 + lb));
             s0 = vb::CSng(static_cast<double>(s0) + n);
         }
-        hasZ_[i] = s0 > 0;
-        lbar[i] = hasZ_[i] ? vb::DivS(s1, s0, kSource) : 0.0f;
-        anyFish = anyFish || hasZ_[i];
+        lbar[i] = s0 > 0 ? vb::DivS(s1, s0, kSource) : 0.0f;
+        hasZ_[i] = s0 > 0 && lbar[i] < Linf;
+        anyFish = anyFish || s0 > 0;
+        anyZ = anyZ || hasZ_[i];
     }
     if (!anyFish) Refuse("No sample has fish at or above Lc (" + vb::CStr(Lc) + ").");
+    if (!anyZ)
+        Refuse("No sample has a Z: in every sample with fish at or above Lc (" + vb::CStr(Lc) +
+               "), their mean length lies at or above Linf (" + vb::CStr(Linf) + ").");
 
     float sum = 0;      // single, as the reported mean was computed
     double sumSq = 0;   // squares taken in double

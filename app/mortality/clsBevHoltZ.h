@@ -8,8 +8,9 @@
 // lengths at which the gear is not yet fully selective.
 //
 // Lc is moved down to the class bound at or below it. A sample without fish at or above
-// Lc has no Z (the formula would give -Linf K / Lc, which estimates nothing): it stays out
-// of the mean and the standard error. A calculation that cannot give a Z for any sample,
+// Lc has no Z (the formula would give -Linf K / Lc, which estimates nothing), nor has one
+// whose fish there have a mean length at or above Linf (Z would be 0 or below): such a
+// sample stays out of the mean and the standard error. A calculation that cannot give a Z for any sample,
 // or meets an error, fails as a whole: the error goes to the error log, Calculated() is
 // false and FailReason() says why in words the user can act on.
 #include <cstdint>
@@ -37,7 +38,8 @@ public:
     float varZ() const { return varZ_; }
     // Z of sample i; 0 for a sample without Z, -1 for an i outside 1..NumDists.
     float ZVals(int16_t i) const;
-    // Whether sample i has a Z (fish at or above Lc in the last calculation).
+    // Whether sample i has a Z (fish at or above Lc in the last calculation, with a mean
+    // length below Linf).
     bool HasZ(int16_t i) const;
     int16_t NumDists() const { return zVals_.empty() ? 0 : static_cast<int16_t>(zVals_.size() - 1); }
     float Lc() const { return lc_; }

@@ -50,6 +50,23 @@ TEST(clsBevHoltResult, SampleWithoutZShowsADashAndStaysOutOfTheReport) {
     EXPECT_EQ(r.ReportLines(), report);
 }
 
+TEST(clsBevHoltResult, SampleWithMeanLengthAboveLinfShowsADashAndStaysOutOfTheReport) {
+    // Linf 20: sample 1's mean length above Lc 14 is 22, sample 2's 18, Z (20 - 18) / 4.
+    MVornGlobs::InitGlobals();
+    clsVorn v;
+    Fill(v, 10, 2, kTwoSamples);
+    clsBevHoltResult r(v);
+    ASSERT_TRUE(r.Calculate("1", "20", "14")) << r.FailReason();
+    EXPECT_EQ(r.ListLines(), (std::vector<std::string>{"1        -", "2        0.500"}));
+    EXPECT_EQ(r.MeanZText(), "0.500");
+    EXPECT_EQ(r.StdErrText(), "0.0000");
+    const std::vector<std::string> report{
+        "BEVERTON-HOLT Z", "K = 1", "Linf = 20", "Lc = 14",          "\r",
+        "Dist.#2\t",       "0.500\t", "\r",      "Mean Z = 0.500\r", "Standard Error Z = 0.0000\r",
+    };
+    EXPECT_EQ(r.ReportLines(), report);
+}
+
 TEST(clsBevHoltResult, FailedCalculationHoldsNoResultAndSaysWhy) {
     ErrorCapture errors;
     clsVorn v;

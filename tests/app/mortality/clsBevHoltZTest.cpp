@@ -120,6 +120,52 @@ TEST(clsBevHoltZ, SampleWithoutFishAtOrAboveLcHasNoZ) {
     EXPECT_EQ(errors.Log(), "");
 }
 
+TEST(clsBevHoltZ, SampleWhoseMeanLengthIsAtOrAboveLinfHasNoZ) {
+    // Above Lc 14 the two samples have Lbar 22 and 18 (see the fixture). With Linf 20,
+    // sample 1 would get Z = (20 - 22) / (22 - 14) = -0.25: no Z; sample 2 has
+    // (20 - 18) / (18 - 14) = 0.5. With Linf 22 sample 1 would get 0: no Z either;
+    // sample 2 has (22 - 18) / 4 = 1. The mean and the spread are sample 2's alone.
+    struct Case {
+        float Linf, z2;
+    };
+    for (const Case& c : {Case{20, 0.5f}, Case{22, 1.0f}}) {
+        SCOPED_TRACE(c.Linf);
+        ErrorCapture errors;
+        clsVorn v;
+        Fill(v, 10, 2, kTwoSamples);
+        clsBevHoltZ bh;
+        bh.InitialiseMe(v);
+        float lc = 14;
+        ASSERT_TRUE(bh.CalculateMortality(1, c.Linf, lc)) << bh.FailReason();
+        EXPECT_FALSE(bh.HasZ(1));
+        EXPECT_TRUE(bh.HasZ(2));
+        EXPECT_EQ(bh.ZVals(2), c.z2);
+        EXPECT_EQ(bh.meanZ(), c.z2);
+        EXPECT_EQ(bh.varZ(), 0.0f);
+        EXPECT_EQ(bh.StdErrZ(), 0.0f);
+        EXPECT_EQ(errors.Log(), "");
+    }
+
+    // K 1, Linf 5, Lc 2: the samples' mean lengths are 157 / 21 = 7.476 and 257 / 25 =
+    // 10.28, both above Linf (Z would be -0.452 and -0.638). No sample has a Z: the
+    // calculation fails and says why.
+    ErrorCapture errors;
+    clsVorn v;
+    v.OpenFile(std::string(TEST_DATA_DIR) + "/mean_length_above_linf.txt");
+    ASSERT_EQ(v.NumDists(), 2);
+    clsBevHoltZ bh;
+    bh.InitialiseMe(v);
+    float lc = 2;
+    EXPECT_FALSE(bh.CalculateMortality(1, 5, lc));
+    EXPECT_FALSE(bh.HasZ(1) || bh.HasZ(2));
+    EXPECT_EQ(bh.meanZ(), 0.0f);
+    EXPECT_EQ(bh.FailReason(),
+              "No sample has a Z: in every sample with fish at or above Lc (2), their mean length lies at or "
+              "above Linf (5).");
+    EXPECT_NE(errors.Log().find(bh.FailReason()), std::string::npos);
+    EXPECT_EQ(errors.ShownCount(), 0u);
+}
+
 TEST(clsBevHoltZ, FailedCalculationsAreLoggedAndHoldNoResult) {
     struct Case {
         const char* what;

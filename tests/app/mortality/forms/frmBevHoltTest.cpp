@@ -189,6 +189,24 @@ TEST_F(BevHoltTest, FailedCalculationSaysSoAndHoldsNoResult) {
     EXPECT_NE(folder.errorLog().find("lies above the length classes"), std::string::npos);
 }
 
+TEST_F(BevHoltTest, MeanLengthsAboveLinfEverywhereFailTheCalculation) {
+    // K 1, Linf 5, Lc 2: both samples' mean lengths lie above Linf, so neither has a Z.
+    window.reset();
+    data.OpenFile(folder.fixture("mean_length_above_linf.txt", "above.txt"));
+    ShowWindow();
+    TypeInto(window->txtParam[1], "5");
+    TypeInto(window->txtParam[2], "2");
+    const std::string logged = log.Buffer();
+    Calculate();
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].prompt,
+              "Calculation Failed\rNo sample has a Z: in every sample with fish at or above Lc (2), their mean "
+              "length lies at or above Linf (5).");
+    EXPECT_FALSE(window->ResultPresent());
+    EXPECT_FALSE(window->mnuSave->isEnabled());
+    EXPECT_EQ(log.Buffer(), logged);
+}
+
 TEST_F(BevHoltTest, BoxesAreCheckedWhenLeftAndBeforeCalculating) {
     TypeInto(window->txtParam[0], "0");
     ASSERT_EQ(ui->messages.size(), 1u);
