@@ -79,8 +79,7 @@ void clsLCCurve::FitDist(int32_t dist) {
         x.push_back(midAge_[j]);
         y.push_back(r.y[j]);
     }
-    // Two points give Z as the slope of their line, without a standard error.
-    r.line = x.size() == 3 ? modZReg::LineThroughTwo(x, y) : modZReg::FitLine(x, y);
+    r.line = modZReg::FitLine(x, y);
     if (!r.line) return;
     for (int16_t j = 1; j <= nc - 1; ++j) r.fittedY[j] = midAge_[j] * r.line->B + r.line->A;
 }

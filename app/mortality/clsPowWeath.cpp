@@ -28,18 +28,20 @@ void clsPowWeath::Create(const clsVorn& data) {
     for (int16_t d = 1; d <= nd; ++d) {
         Record& r = records_[d];
         r.included.assign(nc + 1, false);
+        r.hasMean.assign(nc + 1, false);
         r.lbar.assign(nc + 1, 0.0f);
         r.fittedY.assign(nc + 1, 0.0f);
         r.y.assign(nc + 1, 0.0f);
         for (int16_t i = 1; i <= nc; ++i) {
-            r.included[i] = data.Dists(d, i) != 0.0f;
             double s1 = 0.0, s0 = 0.0;
             for (int16_t j = i; j <= nc; ++j) {
                 const double n = data.Dists(d, j);
                 s1 += n * static_cast<double>(half + data.LBounds(j));
                 s0 += n;
             }
-            r.lbar[i] = s0 > 1E-10 ? static_cast<float>(s1 / s0) : 0.0f;
+            r.hasMean[i] = s0 > 1E-10;
+            r.lbar[i] = r.hasMean[i] ? static_cast<float>(s1 / s0) : 0.0f;
+            r.included[i] = data.Dists(d, i) != 0.0f && r.hasMean[i];
         }
     }
     bool any = false;
@@ -48,17 +50,19 @@ void clsPowWeath::Create(const clsVorn& data) {
         any = any || records_[d].line.has_value();
     }
     if (!any)
-        Refuse("No distribution could be fitted: the plot needs fish in at least three length classes.");
+        Refuse("No distribution could be fitted: the plot needs fish in at least two length classes.");
 }
 
 void clsPowWeath::FitDist(int32_t dist) {
     Record& r = At(dist, 1, "FitDist");
     const int16_t nc = NumPoints();
     std::vector<float> x{0.0f}, y{0.0f};
+    // A point without fish at or above it has no mean length: it never enters the fit,
+    // whatever its flag says.
     for (int16_t i = 1; i <= nc; ++i) {
         const float L = data_->LBounds(i);
-        r.y[i] = r.lbar[i] - L;
-        if (!r.included[i]) continue;
+        r.y[i] = r.hasMean[i] ? r.lbar[i] - L : kNoValue;
+        if (!r.included[i] || !r.hasMean[i]) continue;
         x.push_back(L);
         y.push_back(r.y[i]);
     }
@@ -111,11 +115,14 @@ float clsPowWeath::XData(int32_t i) const {
 }
 
 float clsPowWeath::YData(int32_t dist, int32_t i) const {
-    return At(dist, i, "YData").lbar[static_cast<size_t>(i)] - data_->LBounds(static_cast<int16_t>(i));
+    const Record& r = At(dist, i, "YData");
+    if (!r.hasMean[static_cast<size_t>(i)]) return kNoValue;
+    return r.lbar[static_cast<size_t>(i)] - data_->LBounds(static_cast<int16_t>(i));
 }
 
 void clsPowWeath::setToggledIn(int32_t dist, int32_t i, bool value) {
-    At(dist, i, "ToggledIn").included[static_cast<size_t>(i)] = value;
+    Record& r = At(dist, i, "ToggledIn");
+    r.included[static_cast<size_t>(i)] = value && r.hasMean[static_cast<size_t>(i)];
 }
 
 bool clsPowWeath::ToggledIn(int32_t dist, int32_t i) const {

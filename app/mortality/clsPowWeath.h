@@ -4,7 +4,8 @@
 // the mean length Lbar of all fish at or above a length L' is linear in L':
 // Lbar - L' = a + b L' with Linf = -a/b and Z/K = -(1 + b)/b. Each class lower bound of
 // a distribution gives one point (L', Lbar - L'); the user picks the points of the fit
-// (those below full selection bend the line).
+// (those below full selection bend the line). A class with no fish at or above it has no
+// mean length: its point has no value, and it is neither drawn nor fitted.
 //
 // Results are stored in single precision, the mean-length sums are formed in double.
 // Reads the data set it was created on at every call (it is not copied).
@@ -31,10 +32,11 @@ public:
     std::optional<ZValues> DistResults(int32_t dist) override;
     // The lower bound of class i.
     float XData(int32_t i) const override;
-    // Lbar - L' of class i.
+    // Lbar - L' of class i; kNoValue when no fish lie at or above it.
     float YData(int32_t dist, int32_t i) const override;
     int16_t NumPoints() const override { return data_ ? data_->NumClasses() : 0; }
     int16_t NumDists() const override { return data_ ? data_->NumDists() : 0; }
+    // A point without a value cannot be taken in: it stays out.
     void setToggledIn(int32_t dist, int32_t i, bool value) override;
     bool ToggledIn(int32_t dist, int32_t i) const override;
     // (1) mean Linf, (2) its standard error, (3) mean Z/K, (4) its standard error.
@@ -49,6 +51,7 @@ public:
 private:
     struct Record {
         std::vector<bool> included;      // 1..NumClasses
+        std::vector<bool> hasMean;       // 1..NumClasses: fish at or above the class
         std::vector<float> lbar;         // 1..NumClasses
         std::vector<float> fittedY;      // 1..NumClasses
         std::vector<float> y;            // 1..NumClasses

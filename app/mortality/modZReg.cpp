@@ -7,27 +7,15 @@
 
 namespace modZReg {
 
-std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y) {
-    const auto n = static_cast<int32_t>(x.size()) - 1;
-    if (n < 2) return std::nullopt;
-    clsRegression reg;
-    reg.Create(n);
-    reg.setX(x);
-    reg.setY(y);
-    if (!reg.Fit()) return std::nullopt;
-    return ZLine{static_cast<float>(reg.A()), static_cast<float>(reg.B())};
-}
+namespace {
 
 std::optional<ZLine> LineThroughTwo(const std::vector<float>& x, const std::vector<float>& y) {
-    if (x.size() != 3 || y.size() != 3) return std::nullopt;
     const double dx = static_cast<double>(x[2]) - x[1];
     if (dx == 0.0) return std::nullopt;
     const double b = (static_cast<double>(y[2]) - y[1]) / dx;
     const double a = y[1] - b * x[1];
     return ZLine{static_cast<float>(a), static_cast<float>(b)};
 }
-
-namespace {
 
 // The same in double, for values whose single sums overflow: the mean and the standard
 // error of singles fit a single again.
@@ -44,6 +32,19 @@ MeanSE MeanAndSEInDouble(const std::vector<float>& values) {
 }
 
 }  // namespace
+
+std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y) {
+    const auto n = static_cast<int32_t>(x.size()) - 1;
+    if (n < 2) return std::nullopt;
+    // The regression would divide by n - 2 for the standard errors.
+    if (n == 2) return LineThroughTwo(x, y);
+    clsRegression reg;
+    reg.Create(n);
+    reg.setX(x);
+    reg.setY(y);
+    if (!reg.Fit()) return std::nullopt;
+    return ZLine{static_cast<float>(reg.A()), static_cast<float>(reg.B())};
+}
 
 std::optional<MeanSE> MeanAndSE(const std::vector<float>& values) {
     const auto n = static_cast<int32_t>(values.size());

@@ -10,15 +10,11 @@
 namespace modZReg {
 
 // Unweighted least-squares line through the points (x[k], y[k]), k = 1..n (index 0 of
-// both vectors unused). Empty with fewer than two points, or when the fit fails (two
-// points leave nothing to estimate its error from, or all x are equal: the regression
-// logs why).
+// both vectors unused). Two points give the line through them, which they define exactly:
+// there is nothing left to estimate an error from, so the regression is not asked and
+// nothing is logged. Empty with fewer than two points, with two of equal x, or when the
+// fit fails (all x equal: the regression logs why).
 std::optional<ZLine> FitLine(const std::vector<float>& x, const std::vector<float>& y);
-
-// The line through the two points (x[1], y[1]) and (x[2], y[2]) (index 0 unused), which
-// two points define exactly: there is nothing left to estimate its error from, and nothing
-// to log. Empty when the two x are equal.
-std::optional<ZLine> LineThroughTwo(const std::vector<float>& x, const std::vector<float>& y);
 
 struct MeanSE {
     float mean = 0.0f;

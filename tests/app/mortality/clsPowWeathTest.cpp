@@ -1,7 +1,10 @@
 // The Powell-Wetherall plot on small data sets worked by hand.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ErrorCapture.h"
+#include "IZReg.h"
 #include "MortalityFixtures.h"
 #include "clsPowWeath.h"
 #include "clsVorn.h"
@@ -17,7 +20,8 @@ TEST(PowWeath, MeanLengthsAboveEachLimitAndAnExactLine) {
     // 115/3, 45; Lbar - L' = 15, 11.667, 8.333, 5 falls by exactly 1/3 per unit of L', so
     // B = -1/3, A = 55/3, Linf = -A/B = 55 (where the line crosses 0), Z/K = -(1+B)/B = 2.
     // The second sample holds the same shape twice over and a 0 in class 2, which starts
-    // excluded but still has its Lbar; class 5 has no fish at or above it: Lbar 0.
+    // excluded but still has its Lbar. Class 5 (of sample 2, classes 4 and 5) has no fish
+    // at or above it: Lbar 0, and its point has no value.
     clsVorn ds;
     Fill(ds, 10.0f, 10.0f, {{4, 3, 2, 1, 0}, {4, 0, 2, 0, 0}}, {0.0f, 0.5f});
     clsPowWeath pw;
@@ -34,12 +38,14 @@ TEST(PowWeath, MeanLengthsAboveEachLimitAndAnExactLine) {
         SCOPED_TRACE(i);
         EXPECT_EQ(pw.XData(i), 10.0f * i);
         EXPECT_FLOAT_EQ(pw.Lbar(1, i), lbar1[i - 1]);
-        EXPECT_FLOAT_EQ(pw.YData(1, i), lbar1[i - 1] - 10.0f * i);
+        if (i < 5) EXPECT_FLOAT_EQ(pw.YData(1, i), lbar1[i - 1] - 10.0f * i);
+        else EXPECT_EQ(pw.YData(1, i), IZReg::kNoValue);
         EXPECT_EQ(pw.ToggledIn(1, i), in1[i - 1]);
         EXPECT_FLOAT_EQ(pw.Lbar(2, i), lbar2[i - 1]);
         EXPECT_EQ(pw.ToggledIn(2, i), in2[i - 1]);
     }
-    EXPECT_EQ(pw.YData(2, 5), -50.0f);
+    EXPECT_EQ(pw.YData(2, 4), IZReg::kNoValue);
+    EXPECT_EQ(pw.YData(2, 5), IZReg::kNoValue);
 
     const auto r1 = pw.DistResults(1);
     ASSERT_TRUE(r1);
@@ -50,16 +56,31 @@ TEST(PowWeath, MeanLengthsAboveEachLimitAndAnExactLine) {
     EXPECT_NEAR(line->A, 55.0f / 3, 1e-5f);
     EXPECT_NEAR(*pw.FittedY(1, 5), 55.0f / 3 - 50.0f / 3, 1e-5f);
 
-    // Sample 2 has two included points, which the regression cannot fit: no result, and
-    // the means are those of sample 1 alone.
-    EXPECT_FALSE(pw.DistResults(2));
-    EXPECT_FALSE(pw.FittedY(2, 1));
+    // Sample 2 has two included points: the line through (10, 130/6 - 10 = 11.667) and
+    // (30, 5), B = -1/3, A = 15, gives Linf 45 and Z/K 2, with nothing logged. Means: Linf
+    // 50, standard error |55 - 45| / 2 = 5; Z/K 2 and 0.
+    const auto two = pw.DistResults(2);
+    ASSERT_TRUE(two);
+    EXPECT_NEAR((*two)(1), 45.0f, 1e-4f);
+    EXPECT_NEAR((*two)(2), 2.0f, 1e-5f);
+    EXPECT_NEAR(*pw.FittedY(2, 3), 5.0f, 1e-5f);
     auto m = pw.MeanAndSE();
     ASSERT_TRUE(m);
+    EXPECT_NEAR((*m)(1), 50.0f, 1e-4f);
+    EXPECT_NEAR((*m)(2), 5.0f, 1e-4f);
+    EXPECT_NEAR((*m)(3), 2.0f, 1e-5f);
+    EXPECT_NEAR((*m)(4), 0.0f, 1e-5f);
+    EXPECT_EQ(errors.Log(), "");
+
+    // One point left: no result, and the means are those of sample 1 alone.
+    pw.setToggledIn(2, 3, false);
+    EXPECT_FALSE(pw.DistResults(2));
+    EXPECT_FALSE(pw.FittedY(2, 1));
+    m = pw.MeanAndSE();
     EXPECT_EQ((*m)(1), (*r1)(1));
     EXPECT_EQ((*m)(2), 0.0f);
     EXPECT_EQ((*m)(3), (*r1)(2));
-    EXPECT_EQ((*m)(4), 0.0f);
+    pw.setToggledIn(2, 3, true);
 
     // Class 2 taken in: (10, 11.667), (20, 15), (30, 5) give B = -1/3, A = 17.222,
     // Linf 51.667, Z/K 2; sample 1 stays as it was.
@@ -75,6 +96,40 @@ TEST(PowWeath, MeanLengthsAboveEachLimitAndAnExactLine) {
     EXPECT_NEAR((*m)(2), 1.66667f, 1e-4f);
     EXPECT_NEAR((*m)(3), 2.0f, 1e-5f);
     EXPECT_NEAR((*m)(4), 0.0f, 1e-5f);
+}
+
+TEST(PowWeath, PointsWithoutFishAtOrAboveThemHaveNoValueAndCannotBeIncluded) {
+    ErrorCapture errors;
+    // Classes 2-4 .. 16-18. Sample 1 has no fish from length 12 on, sample 2 none at 16.
+    // The points with fish, Lbar - L' worked by hand: sample 1 (2, 157/21 - 2), (4, 3.7),
+    // (6, 139/17 - 6), (8, 1.5), (10, 1): B = -0.5576190, A = 6.1162465, Linf 10.968504,
+    // Z/K 0.7933390.
+    clsVorn ds;
+    ds.OpenFile(std::string(TEST_DATA_DIR) + "/mean_length_above_linf.txt");
+    clsPowWeath pw;
+    pw.Create(ds);
+    ASSERT_EQ(pw.NumPoints(), 8);
+    for (int32_t i = 1; i <= 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(pw.YData(1, i) == IZReg::kNoValue, i >= 6);
+        EXPECT_EQ(pw.YData(2, i) == IZReg::kNoValue, i == 8);
+    }
+    EXPECT_FLOAT_EQ(pw.YData(2, 1), 257.0f / 25 - 2);  // count 0, but fish above: a value
+    const auto before = pw.DistResults(1);
+    ASSERT_TRUE(before);
+    EXPECT_NEAR((*before)(1), 10.968504f, 1e-4f);
+    EXPECT_NEAR((*before)(2), 0.7933390f, 1e-5f);
+
+    // Asked to take them in, they stay out, and the fit is as it was.
+    for (int32_t i : {6, 7, 8}) pw.setToggledIn(1, i, true);
+    pw.setToggledIn(2, 8, true);
+    for (int32_t i : {6, 7, 8}) EXPECT_FALSE(pw.ToggledIn(1, i));
+    EXPECT_FALSE(pw.ToggledIn(2, 8));
+    EXPECT_EQ((*pw.DistResults(1))(1), (*before)(1));
+    EXPECT_EQ((*pw.DistResults(1))(2), (*before)(2));
+    // A point with a value still comes in.
+    pw.setToggledIn(2, 1, true);
+    EXPECT_TRUE(pw.ToggledIn(2, 1));
 }
 
 TEST(PowWeath, AFlatLineHasNoResult) {
@@ -96,16 +151,16 @@ TEST(PowWeath, AFlatLineHasNoResult) {
 
 TEST(PowWeath, EveryRecordIsBuiltEvenWhenAnEarlierSampleCannotBeFitted) {
     ErrorCapture errors;
-    // Sample 1 is empty and sample 2 has fish in two classes only; sample 3 fits. Every
+    // Sample 1 is empty and sample 2 has fish in one class only; sample 3 fits. Every
     // sample keeps its points.
     clsVorn ds;
-    Fill(ds, 10.0f, 10.0f, {{0, 0, 0}, {0, 3, 2}, {4, 3, 2}}, {0.0f, 0.5f, 1.0f});
+    Fill(ds, 10.0f, 10.0f, {{0, 0, 0}, {0, 3, 0}, {4, 3, 2}}, {0.0f, 0.5f, 1.0f});
     clsPowWeath pw;
     pw.Create(ds);
     EXPECT_FALSE(pw.DistResults(1));
     EXPECT_FALSE(pw.DistResults(2));
     ASSERT_TRUE(pw.DistResults(3));
-    EXPECT_FLOAT_EQ(pw.Lbar(2, 1), (75.0f + 70.0f) / 5);
+    EXPECT_FLOAT_EQ(pw.Lbar(2, 1), 25.0f);
     EXPECT_FALSE(pw.ToggledIn(2, 1));
     EXPECT_FLOAT_EQ(pw.Lbar(3, 1), (60.0f + 75.0f + 70.0f) / 9);
     for (int16_t i = 1; i <= 3; ++i) {
@@ -118,8 +173,8 @@ TEST(PowWeath, RefusesWhatCannotBeFitted) {
     ErrorCapture errors;
     clsVorn oneClass;
     Fill(oneClass, 10.0f, 10.0f, {{0, 7, 0}}, {0.0f});
-    clsVorn twoClasses;
-    Fill(twoClasses, 10.0f, 10.0f, {{4, 3, 0}, {0, 2, 1}}, {0.0f, 1.0f});
+    clsVorn oneClassEach;
+    Fill(oneClassEach, 10.0f, 10.0f, {{4, 0, 0}, {0, 0, 2}}, {0.0f, 1.0f});
     clsVorn empty;
     const struct {
         const char* what;
@@ -127,7 +182,7 @@ TEST(PowWeath, RefusesWhatCannotBeFitted) {
         const char* text;
     } cases[] = {
         {"one class with fish", oneClass, "No distribution could be fitted"},
-        {"two classes with fish", twoClasses, "No distribution could be fitted"},
+        {"one class with fish in each sample", oneClassEach, "No distribution could be fitted"},
         {"no data", empty, "The data set has no samples or no length classes."},
     };
     for (const auto& c : cases) {

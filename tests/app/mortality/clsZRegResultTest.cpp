@@ -78,12 +78,12 @@ TEST_F(CatchCurveReport, AToggleRefitsAndADistributionWithoutResultShowsADash) {
 
 TEST(ZRegReport, PowellWetherallLinesAndTenOrMoreDistributions) {
     ErrorCapture errors;
-    // Ten samples: nine of the exact line (Linf 55, Z/K 2), the tenth with two classes.
+    // Ten samples: nine of the exact line (Linf 55, Z/K 2), the tenth with one class.
     std::vector<float> times;
     std::vector<std::vector<float>> counts;
     for (int d = 1; d <= 10; ++d) {
         times.push_back(0.1f * d);
-        counts.push_back(d < 10 ? std::vector<float>{4, 3, 2, 1} : std::vector<float>{0, 0, 2, 1});
+        counts.push_back(d < 10 ? std::vector<float>{4, 3, 2, 1} : std::vector<float>{0, 0, 0, 1});
     }
     clsVorn ds;
     Fill(ds, 10.0f, 10.0f, counts, times);

@@ -184,8 +184,66 @@ TEST(ZRegWindowPW, PowellWetherallShowsLinfAndZK) {
     EXPECT_EQ(window.Label1->text(), "Mean Linf: 55.00");
     EXPECT_EQ(window.Label3->text(), "Mean Z/K: 2.00");
     EXPECT_TRUE(window.Label4->isVisible());
-    EXPECT_EQ(window.gphReg->Mark(5), chart::PointMark::Excluded);  // no fish: out, with a value
-    EXPECT_FLOAT_EQ(window.gphReg->Y(5), -50.0f);
+    // No fish at or above class 5: no value, not drawn.
+    EXPECT_EQ(window.gphReg->Mark(5), chart::PointMark::NoValue);
+    EXPECT_FALSE(window.gphReg->HasValue(5));
+}
+
+TEST(ZRegWindowPW, PointsWithoutFishAboveThemAreNotDrawnAndTwoPointsGiveTheirLine) {
+    MVornGlobs::InitGlobals();
+    ErrorCapture errors;
+    WorkingFolder folder;
+    ScopedHeadlessLogViews logViews;
+    clsLog log;
+    clsVorn ds;
+    ds.OpenFile(std::string(TEST_DATA_DIR) + "/mean_length_above_linf.txt");
+    clsPowWeath pw;
+    pw.Create(ds);
+    frmZReg window;
+    window.Create(pw, log);
+    Show(window);
+    // Worked by hand: sample 1 over its classes with fish, L' 2 .. 10, gives Linf 10.97 and
+    // Z/K 0.79; sample 2 over L' 4 .. 14 gives 14.68 and 0.91.
+    const Lines start{"    1        10.97     0.79", "    2        14.68     0.91"};
+    EXPECT_EQ(Items(window.lstDists), start);
+
+    // Sample 1 has no fish from length 12 on: those points are not drawn, so the y axis
+    // keeps to the real points (Lbar - L' from 1 to 5.48, the line from 5.00 to 0.54)
+    // instead of reaching down to -16.
+    const chartqt::GraphControlWidget& g = *window.gphReg;
+    for (int32_t i = 1; i <= 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(g.HasValue(i), i < 6);
+        EXPECT_EQ(g.PointPixel(i, g.width(), g.height()).has_value(), i < 6);
+        if (i >= 6) {
+            EXPECT_EQ(g.Mark(i), chart::PointMark::NoValue);
+        }
+    }
+    EXPECT_GT(g.AxisRanges().ymin, 0.0);
+    EXPECT_LT(g.AxisRanges().ymax, 6.0);
+
+    // Clicks on points 1 to 3 leave (8, 1.5) and (10, 1): the line through them, B -0.25
+    // and A 3.5, gives Linf 14 and Z/K 3, with no error record. Means: Linf (14 + 14.68)/2,
+    // Z/K (3 + 0.91)/2.
+    for (int32_t i : {1, 2, 3}) ClickPoint(window, i);
+    EXPECT_EQ(Items(window.lstDists), (Lines{"    1        14.00     3.00", "    2        14.68     0.91"}));
+    EXPECT_EQ(window.Label1->text(), "Mean Linf: 14.34");
+    EXPECT_EQ(window.Label3->text(), "Mean Z/K: 1.95");
+    ASSERT_TRUE(g.LineEnds());
+    EXPECT_FLOAT_EQ(g.LineEnds()->first.second, 1.5f);
+    EXPECT_FLOAT_EQ(g.LineEnds()->second.second, 1.0f);
+    EXPECT_EQ(errors.Log(), "");
+    EXPECT_TRUE(errors.Forms().messages.empty());
+
+    // Sample 2: the point at 16 is not drawn either; the one at 2 (no fish in its class,
+    // but fish above) is, and comes in with a click.
+    QTest::mouseClick(window.lstDists->viewport(), Qt::LeftButton, {},
+                      window.lstDists->visualItemRect(window.lstDists->item(1)).center());
+    QApplication::processEvents();
+    EXPECT_FALSE(g.HasValue(8));
+    EXPECT_EQ(g.Mark(1), chart::PointMark::Excluded);
+    ClickPoint(window, 1);
+    EXPECT_EQ(g.Mark(1), chart::PointMark::Included);
 }
 
 class CCParamsTest : public ::testing::Test {
