@@ -11,4 +11,10 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
 fi
 bash "$repo/scripts/install-deps.sh"
 bash "$repo/scripts/build.sh"
-exec "$repo/${BUILD_DIR:-build}/bin/Vorn5" "$@"
+# BUILD_DIR as build.sh takes it: relative to the repository, or a full path.
+build_dir=${BUILD_DIR:-build}
+case $build_dir in
+  /*) ;;
+  *) build_dir=$repo/$build_dir ;;
+esac
+exec "$build_dir/bin/Vorn5" "$@"
