@@ -81,6 +81,10 @@ void WriteAll(int fd, std::string_view contents, const std::string& path) {
 
 void SyncFolder(const fs::path& folder, const std::string& path) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Opening a folder needs read permission, which making and renaming a file in it do
+    // not: a folder the user may write but not list (0333) is treated as one that cannot
+    // be synced, since the file is in place.
+    if (fd < 0 && (errno == EACCES || errno == EPERM)) return;
     if (fd < 0) Fail(errno, path);
     const int rc = TheWriterCalls().fsync(fd);
     const int err = errno;

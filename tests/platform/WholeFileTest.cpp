@@ -1,10 +1,15 @@
 // The one file writer: whole or not at all, every step checked.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -142,6 +147,58 @@ TEST_F(WholeFileTest, AFolderThatCannotBeSyncedIsReportedAfterTheFileWasReplaced
     EXPECT_NE(e.Description.find(file.string()), std::string::npos);
     EXPECT_EQ(Read(file), "new\r\n");
     EXPECT_EQ(Names(dir), std::vector<std::string>{"report.dat"});
+}
+
+TEST_F(WholeFileTest, AFolderTheUserMayWriteButNotListTakesTheFileAndReportsSuccess) {
+    // Making and renaming a file in a folder needs write and search permission; opening the
+    // folder to sync it needs read permission too, which a drop folder (0333) withholds. The
+    // bits bind no superuser, so then the write runs in a child process as nobody.
+    const fs::path drop = dir / "drop";
+    const fs::path target = drop / "report.dat";
+    fs::create_directory(drop);
+    Put(target, "old\r\n");
+    const bool root = ::geteuid() == 0;
+    uid_t uid = ::getuid();
+    gid_t gid = ::getgid();
+    if (root) {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (nobody == nullptr) GTEST_SKIP() << "no user nobody to drop to";
+        uid = nobody->pw_uid;
+        gid = nobody->pw_gid;
+        ASSERT_EQ(::chown(drop.c_str(), uid, gid), 0);
+        ASSERT_EQ(::chown(target.c_str(), uid, gid), 0);
+    }
+    fs::permissions(drop, fs::perms(0333));
+
+    enum Outcome { kSaved = 0, kRaised = 1, kNoUser = 2, kUnreachable = 3, kListable = 4 };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgid(gid) != 0 || ::setuid(uid) != 0)) ::_exit(kNoUser);
+        if (::access(drop.c_str(), W_OK | X_OK) != 0) ::_exit(kUnreachable);
+        if (DIR* d = ::opendir(drop.c_str())) {
+            ::closedir(d);
+            ::_exit(kListable);
+        }
+        try {
+            files::WriteWholeFile(target.string(), "new\r\n");
+        } catch (const VbError& e) {
+            std::fprintf(stderr, "%d %s\n", e.Number, e.Description.c_str());
+            ::_exit(kRaised);
+        }
+        ::_exit(kSaved);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::permissions(drop, fs::perms(0755));
+    ASSERT_TRUE(WIFEXITED(status));
+    const int outcome = WEXITSTATUS(status);
+    if (outcome == kNoUser) GTEST_SKIP() << "cannot become nobody here";
+    if (outcome == kUnreachable) GTEST_SKIP() << "the scratch folder is out of nobody's reach";
+    ASSERT_NE(outcome, kListable) << "the permission bits do not bind here";
+    EXPECT_EQ(outcome, kSaved) << "the save succeeded and must say so";
+    EXPECT_EQ(Read(target), "new\r\n");
+    EXPECT_EQ(Names(drop), std::vector<std::string>{"report.dat"});
 }
 
 TEST_F(WholeFileTest, ModeIsKeptAndAReadOnlyFileIsRefusedEvenForTheSuperuser) {

@@ -2,7 +2,8 @@
 #define WHOLEFILE_H
 // The one way the program writes a file: whole or not at all. The new contents go to a
 // temporary file ".vorn-XXXXXX.tmp" in the target's folder, are flushed and synced, and
-// replace the target by a rename, after which the folder is synced too. Any failure
+// replace the target by a rename, after which the folder is synced too (unless it cannot
+// be: a file system that cannot sync folders, or a folder the user may not read). Any failure
 // before the rename leaves the old file as it was; every failure removes the temporary
 // file and raises a VbError with the runtime's file-error number and text, naming the file.
 //
