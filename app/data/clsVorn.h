@@ -254,6 +254,7 @@ private:
     int16_t mFNo = 0;
     int32_t mPosition = 1;               // 1-based file position for ReadMe/WriteMe
     std::string mLastIOError;
+    int32_t mLastIOErrorNumber = 0;      // the error behind mLastIOError
 
     std::vector<std::pair<int, std::function<void()>>> mChangeHandlers;
     int mNextHandlerId = 1;

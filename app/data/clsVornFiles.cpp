@@ -62,6 +62,7 @@ void clsVorn::StartRead(int32_t start) { mPosition = start < 1 ? 1 : start; }
 
 IOStatus clsVorn::WriteMe() {
     mLastIOError.clear();
+    mLastIOErrorNumber = 0;
     try {
         mStatus = 1;
         vb::Seek(mFNo, mPosition);
@@ -71,6 +72,7 @@ IOStatus clsVorn::WriteMe() {
         return eioSuccess;
     } catch (const VbError& e) {
         mLastIOError = e.Description;
+        mLastIOErrorNumber = e.Number;
     } catch (const std::exception& e) {
         mLastIOError = e.what();
     }
@@ -208,26 +210,35 @@ void clsVorn::WriteThroughTemp(const std::string& path, bool binary, const char*
     const std::string where = std::string("clsVorn.") + proc;
     if (path.empty()) throw VbError(52, where, "No file name is given.");
 
+    // A file error while the temporary file is written (a full disk, a failed flush at
+    // closing) is the file's own: it names the file, as the writer's steps do.
+    const auto fileError = [&](int32_t number) { return VbError(number, where, vb::ErrorText(number) + ": " + path); };
+
     // The header and body go to the writer's temporary file, which replaces the file only
     // when all of it was written and synced.
     files::WriteWholeFile(path, [&](const std::string& tmp) {
-        if (binary) {
-            modHald::WriteFileHeader(tmp, modHald::ftVN5);
-            mPosition = modHald::kHeaderSize + 1;
-        } else {
-            mPosition = 1;
-        }
         const std::string oldTarget = Target();
-        setTarget(tmp);
-        setBinaryIO(binary);
         IOStatus status = eioAbort;
         try {
+            if (binary) {
+                modHald::WriteFileHeader(tmp, modHald::ftVN5);
+                mPosition = modHald::kHeaderSize + 1;
+            } else {
+                mPosition = 1;
+            }
+            setTarget(tmp);
+            setBinaryIO(binary);
             status = modObjIO::WriteObj(*this);
+        } catch (const VbError& e) {
+            setTarget(oldTarget);
+            if (vb::IsFileError(e.Number)) throw fileError(e.Number);
+            throw;
         } catch (...) {
             setTarget(oldTarget);
             throw;
         }
         setTarget(oldTarget);
+        if (status == eioFail && vb::IsFileError(mLastIOErrorNumber)) throw fileError(mLastIOErrorNumber);
         if (status == eioFail) {
             throw VbError(vbObjectError + 2254, where,
                           std::string(modObjIO::kWriteObjFailure) + " " + mLastIOError);

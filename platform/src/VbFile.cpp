@@ -27,6 +27,10 @@ std::map<int16_t, FileEntry>& Table() {
 
 [[noreturn]] void Raise(int32_t number) { vb::Raise(number, "Vorn5"); }
 
+// The file error of the system call that just failed: a full disk is "Disk full", not
+// any I/O error. A call that failed without saying why counts as an I/O error.
+[[noreturn]] void RaiseLastError() { Raise(FileErrorNumber(errno != 0 ? errno : EIO)); }
+
 FileEntry& Entry(int16_t fileNo) {
     auto it = Table().find(fileNo);
     if (it == Table().end()) Raise(errBadFileNumber);
@@ -44,7 +48,8 @@ FileEntry& BinaryEntry(int16_t fileNo, bool forWrite, int32_t position) {
 }
 
 long Length(FileEntry& e) {
-    std::fflush(e.fp);
+    errno = 0;
+    if (std::fflush(e.fp) != 0) RaiseLastError();
     if (std::fseek(e.fp, 0, SEEK_END) != 0) Raise(errDeviceIO);
     const long len = std::ftell(e.fp);
     if (len < 0) Raise(errDeviceIO);
@@ -59,15 +64,18 @@ void ReadRaw(FileEntry& e, void* out, std::size_t count) {
     e.pos += static_cast<long>(count);
 }
 
+// Moving the position flushes what an earlier write left in the buffer, so a full disk
+// may show there as well as in the write itself.
 void WriteRaw(FileEntry& e, const void* data, std::size_t count) {
+    errno = 0;
     if (e.mode == OpenMode::Append) {
-        if (std::fseek(e.fp, 0, SEEK_END) != 0) Raise(errDeviceIO);
+        if (std::fseek(e.fp, 0, SEEK_END) != 0) RaiseLastError();
     } else if (std::fseek(e.fp, e.pos, SEEK_SET) != 0) {
-        Raise(errDeviceIO);
+        RaiseLastError();
     }
-    if (count != 0 && std::fwrite(data, 1, count, e.fp) != count) Raise(errDeviceIO);
+    if (count != 0 && TheStreamCalls().write(data, count, e.fp) != count) RaiseLastError();
     const long now = std::ftell(e.fp);
-    if (now < 0) Raise(errDeviceIO);
+    if (now < 0) RaiseLastError();
     e.pos = now;
 }
 
@@ -171,6 +179,15 @@ int32_t FileErrorNumber(int err) {
     }
 }
 
+bool IsFileError(int32_t number) { return number >= errBadFileNumber && number <= errPathNotFound; }
+
+StreamCalls& TheStreamCalls() {
+    static StreamCalls calls{
+        [](const void* data, std::size_t count, std::FILE* fp) { return std::fwrite(data, 1, count, fp); },
+        [](std::FILE* fp) { return std::fclose(fp); }};
+    return calls;
+}
+
 int16_t FreeFile() {
     for (int16_t n = 1; n <= 255; ++n) {
         if (!Table().contains(n)) return n;
@@ -227,7 +244,8 @@ void Close(int16_t fileNo) {
     if (it == Table().end()) return;
     std::FILE* fp = it->second.fp;
     Table().erase(it);
-    if (std::fclose(fp) != 0) Raise(errDeviceIO);  // a failed flush means lost data
+    errno = 0;
+    if (TheStreamCalls().close(fp) != 0) RaiseLastError();  // a failed flush means lost data
 }
 
 FileNumber::~FileNumber() {

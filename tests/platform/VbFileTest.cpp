@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -159,16 +161,71 @@ TEST_F(VbFileTest, FileNumberIsClosedOnEveryWayOut) {
         FileNumber f;
         Open("/dev/full", OpenMode::Output, f);
         Print(f, "lost");
-        EXPECT_EQ(ErrorNumberOf([&] { f.Close(); }), errDeviceIO);
+        EXPECT_EQ(ErrorNumberOf([&] { f.Close(); }), errDiskFull);
         EXPECT_FALSE(IsOpen(f));
     }
     EXPECT_EQ(ErrorNumberOf([&] {
                   FileNumber f;
                   Open("/dev/full", OpenMode::Output, f);
                   Print(f, "lost");
-                  vb::Raise(61, "test");
+                  vb::Raise(13, "test");
               }),
-              61);
+              13);
+}
+
+TEST_F(VbFileTest, AFullDiskIsDiskFullWhereverTheWriteFails) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    // The device refuses every byte as a full disk does; the refusal shows in the write
+    // that does not fit the buffer, in the flush before the next write, or in Close.
+    const std::string big(64 * 1024, 'x');
+    const struct {
+        const char* where;
+        std::function<void(int16_t)> write;
+    } cases[] = {
+        {"close", [](int16_t f) { Print(f, "lost"); }},
+        {"next write", [](int16_t f) { Print(f, "lost"); Print(f, "too"); }},
+        {"write", [&](int16_t f) { Print(f, big); }},
+        {"binary", [](int16_t f) { PutInteger(f, 1, 1); PutInteger(f, 2, 3); }},
+    };
+    for (const auto& c : cases) {
+        const bool binary = std::string(c.where) == "binary";
+        EXPECT_EQ(ErrorNumberOf([&] {
+                      FileNumber f;
+                      Open("/dev/full", binary ? OpenMode::Binary : OpenMode::Output, f);
+                      c.write(f);
+                      f.Close();
+                  }),
+                  errDiskFull)
+            << c.where;
+    }
+    EXPECT_EQ(ErrorText(errDiskFull), "Disk full");
+
+    // A quota reached is a full disk too; other failures keep their own numbers.
+    const struct {
+        int err;
+        int32_t number;
+    } codes[] = {{EDQUOT, errDiskFull}, {ENOSPC, errDiskFull}, {EIO, errDeviceIO}, {0, errDeviceIO}};
+    for (const auto& k : codes) {
+        for (const bool atClose : {false, true}) {
+            ScopedStreamCalls restore;
+            if (atClose) {
+                TheStreamCalls().close = [&k, real = TheStreamCalls().close](std::FILE* fp) {
+                    real(fp);
+                    return errno = k.err, EOF;
+                };
+            } else {
+                TheStreamCalls().write = [&k](const void*, std::size_t, std::FILE*) -> std::size_t { return errno = k.err, 0; };
+            }
+            FileNumber f;
+            Open(Path("quota"), OpenMode::Output, f);
+            EXPECT_EQ(ErrorNumberOf([&] {
+                          Print(f, "line");
+                          f.Close();
+                      }),
+                      k.number)
+                << k.err << (atClose ? " at close" : " at write");
+        }
+    }
 }
 
 TEST(VbFileCodePage, Cp1252RoundTripsEveryByteAndReplacesWhatItLacks) {

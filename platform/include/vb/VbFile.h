@@ -10,6 +10,8 @@
 // conversions for the 1252-encoded description are below.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +40,8 @@ inline constexpr int32_t errPathNotFound = 76;
 // 76 no such folder, 70 permission denied, 61 disk full, 57 I/O error, 64 name too long,
 // 67 too many open files, 75 any other.
 int32_t FileErrorNumber(int err);
+// Whether `number` is one of the runtime's file errors (52 to 76).
+bool IsFileError(int32_t number);
 
 // The lowest file number (1..255) not in use; raises 67 when all are taken.
 int16_t FreeFile();
@@ -90,6 +94,27 @@ public:
 private:
     int16_t no_;
     bool closed_ = false;
+};
+
+// The calls that hand written bytes to a file and close it, flushing what is left. A
+// failure raises the file error of its system error code (61 for a full disk). Tests
+// replace one to make that step fail; the file layer uses whatever is installed.
+struct StreamCalls {
+    std::function<std::size_t(const void* data, std::size_t count, std::FILE* fp)> write;
+    std::function<int(std::FILE* fp)> close;
+};
+StreamCalls& TheStreamCalls();
+
+// Puts back the calls in use when it was made.
+class ScopedStreamCalls {
+public:
+    ScopedStreamCalls() : saved_(TheStreamCalls()) {}
+    ~ScopedStreamCalls() { TheStreamCalls() = saved_; }
+    ScopedStreamCalls(const ScopedStreamCalls&) = delete;
+    ScopedStreamCalls& operator=(const ScopedStreamCalls&) = delete;
+
+private:
+    StreamCalls saved_;
 };
 
 // Line Input: the next line without its end (CR LF, CR or LF); 62 at the end of file.

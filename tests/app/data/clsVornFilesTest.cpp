@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -339,8 +341,8 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
     v.setDataSource(2);
     v.setDists(1, 1, 5.0f);
     const VbError e = ErrorOf([&] { v.Save(); });
-    EXPECT_EQ(e.Number, vbObjectError + 2254);
-    EXPECT_NE(e.Description.find("Disk full"), std::string::npos);
+    EXPECT_EQ(e.Number, 61);
+    EXPECT_EQ(e.Description, "Disk full: " + name);
     EXPECT_EQ(Bytes(name), old);
     EXPECT_EQ(FilesInFolder(), 1u);
     EXPECT_TRUE(v.IsDirty());
@@ -349,6 +351,64 @@ TEST_F(FilesTest, SaveRefusesWhatTheFormatCannotHoldAndKeepsTheOldFile) {
     // An unwritable target folder is reported, not ignored.
     v.setFileName((dir / "no" / "such" / "folder.vn5").string());
     EXPECT_NE(ErrorOf([&] { v.Save(); }).Number, 0);
+}
+
+TEST_F(FilesTest, AWriteThatFailsOnSaveOrExportNamesTheFileAndKeepsTheOldOne) {
+    clsVorn v;
+    v.NewDataSet("old", 0.0f, 1.0f, 3);
+    v.Save();
+    const std::string data = v.FileName();
+    const std::string text = (dir / "old.txt").string();
+    v.ExportFile(text);
+    const std::string oldData = Bytes(data), oldText = Bytes(text);
+    // A larger set saved over the small one, as on a disk that filled since.
+    v.InsertDist(2.0f);
+    v.setDists(2, 1, 5.0f);
+
+    // The disk has room for `room` more bytes; or the flush when the temporary file is
+    // closed after its body (its second close on Save, after the header's) fails.
+    constexpr std::size_t kAll = SIZE_MAX;
+    const struct {
+        const char* what;
+        std::size_t room;
+        int err;
+        bool atClose;
+        int32_t number;
+        const char* text;
+    } cases[] = {
+        {"no room at all", 0, ENOSPC, false, 61, "Disk full"},
+        {"room for the header only", 11, ENOSPC, false, 61, "Disk full"},
+        {"a quota reached in the body", 30, EDQUOT, false, 61, "Disk full"},
+        {"a full disk at closing", kAll, ENOSPC, true, 61, "Disk full"},
+        {"a device error at closing", kAll, EIO, true, 57, "Device I/O error"},
+    };
+    for (const bool exporting : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (exporting ? " on Export" : " on Save"));
+            vb::ScopedStreamCalls restore;
+            vb::StreamCalls& calls = vb::TheStreamCalls();
+            std::size_t room = c.room;
+            calls.write = [&, real = calls.write](const void* d, std::size_t n, std::FILE* fp) -> std::size_t {
+                if (n > room) return errno = c.err, 0;
+                room -= n;
+                return real(d, n, fp);
+            };
+            int closes = 0;
+            calls.close = [&, real = calls.close](std::FILE* fp) {
+                const int rc = real(fp);
+                const bool afterBody = ++closes == (exporting ? 1 : 2);
+                return c.atClose && afterBody ? (errno = c.err, EOF) : rc;
+            };
+            const std::string path = exporting ? text : data;
+            const VbError e = ErrorOf([&] { exporting ? v.ExportFile(text) : v.Save(); });
+            EXPECT_EQ(e.Number, c.number);
+            EXPECT_EQ(e.Description, std::string(c.text) + ": " + path);
+            EXPECT_EQ(Bytes(data), oldData);
+            EXPECT_EQ(Bytes(text), oldText);
+            EXPECT_EQ(FilesInFolder(), 2u) << "no temporary file is left";
+            EXPECT_TRUE(v.IsDirty());
+        }
+    }
 }
 
 TEST_F(FilesTest, SaveAndExportGoThroughTheOneWriter) {
