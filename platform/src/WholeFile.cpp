@@ -152,6 +152,34 @@ void WriteWholeFile(const std::string& path, const std::function<void(const std:
     Replace(path, [&](int, const std::string& temp) { fill(temp); });
 }
 
+void AppendToFile(const std::string& path, std::string_view text) {
+    if (path.empty()) throw VbError(vb::errBadFileNumber, "WriteWholeFile", "No file name is given.");
+    // Opened for reading too, so a file the user may not read is refused like one they
+    // may not write.
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) Fail(errno == ENOENT ? ENOTDIR : errno, path);  // no such folder
+    try {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) Fail(errno, path);
+        if (!S_ISREG(st.st_mode)) Fail(EISDIR, path);
+        if (!MayReplace(path, st)) Fail(EACCES, path);
+        try {
+            WriteAll(fd, text, path);
+        } catch (...) {
+            // Cut off what part of the text reached the file, so the next text starts on a
+            // line of its own.
+            if (::ftruncate(fd, st.st_size) != 0) {
+                // Nothing more to do: the error of the write is the one to report.
+            }
+            throw;
+        }
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0) Fail(errno, path);
+}
+
 bool CanCreateFilesIn(const std::string& folder) {
     if (folder.empty()) return false;
     std::string name;

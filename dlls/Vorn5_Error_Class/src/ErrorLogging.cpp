@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "Hald_Error.h"
@@ -142,18 +140,10 @@ void LogError(int32_t number, const std::string& description, const std::string&
     try {
         const std::string folder = LogFolder();
         purgeOldLogs(folder);
-        // Appended by writing the day's file whole, so a failure never leaves it cut short.
-        // A file that is there but cannot be read is left alone: the record is lost, not the day.
-        const std::string path = LogFilePath();
-        std::string text;
-        std::error_code ec;
-        if (fs::exists(path, ec)) {
-            std::ifstream in(path, std::ios::binary);
-            if (!in) return;
-            text.assign(std::istreambuf_iterator<char>(in), {});
-            if (text.size() != fs::file_size(path, ec) || ec) return;
-        }
-        files::WriteWholeFile(path, text + record(number, description, source));
+        // Appended, without a sync: the log is no user data, and a record must cost the
+        // window nothing. Earlier records are never rewritten, so a failure loses at most
+        // this one; a day's file that cannot be read or written is left as it is.
+        files::AppendToFile(LogFilePath(), record(number, description, source));
     } catch (...) {
         // Deliberately swallowed: a failure to log must not become an error of its own.
     }

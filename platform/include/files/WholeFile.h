@@ -30,6 +30,13 @@ void WriteWholeFile(const std::string& path, std::string_view contents);
 // fails. What it throws passes through unchanged, after the temporary file is removed.
 void WriteWholeFile(const std::string& path, const std::function<void(const std::string& temp)>& fill);
 
+// Adds `text` at the end of the file at `path`, made when missing (0666 less the umask),
+// for a log that only grows: nothing already in the file is rewritten and nothing is
+// synced, so a crash or a full disk can lose at most this text. A write that fails part-
+// way cuts the file back to its old length. Raises as above, naming the file; a file the
+// user may not read or write, or that is no plain file, is refused and left as it is.
+void AppendToFile(const std::string& path, std::string_view text);
+
 // True when a new file can be made in `folder` (tried with a temporary file of the
 // pattern above, not guessed from permission bits, which say nothing for the superuser
 // or on read-only volumes).
@@ -38,7 +45,7 @@ bool CanCreateFilesIn(const std::string& folder);
 // The system calls of the steps that can fail once the temporary file exists. Tests
 // replace one to make that step fail; the writer uses whatever is installed.
 struct WriterCalls {
-    std::function<ssize_t(int fd, const void* data, size_t count)> write;
+    std::function<ssize_t(int fd, const void* data, size_t count)> write;  // also AppendToFile's
     std::function<int(int fd)> fsync;  // the temporary file, then the folder
     std::function<int(int fd)> close;  // the temporary file
     std::function<int(const char* from, const char* to)> rename;

@@ -126,6 +126,40 @@ TEST_F(ErrorLogTest, TodaysFileIsNamedByDayAndMonthAndAppendedTo) {
     EXPECT_EQ(lines[1].substr(28, 28), pad("Invalid procedure call", 28));
 }
 
+TEST_F(ErrorLogTest, ARecordIsAppendedInPlaceWithoutRewritingOrSyncingTheDaysFile) {
+    // The log is no user data: a record must not cost a rewrite of the day, nor a sync.
+    const std::string earlier = "earlier line\r\n";
+    std::ofstream(ErrorLogging::LogFilePath(), std::ios::binary) << earlier;
+    struct stat before {};
+    ASSERT_EQ(::stat(ErrorLogging::LogFilePath().c_str(), &before), 0);
+    int syncs = 0, renames = 0;
+    {
+        files::ScopedWriterCalls restore;
+        files::TheWriterCalls().fsync = [&, real = files::TheWriterCalls().fsync](int fd) { return ++syncs, real(fd); };
+        files::TheWriterCalls().rename = [&, real = files::TheWriterCalls().rename](const char* from, const char* to) {
+            return ++renames, real(from, to);
+        };
+        for (int i = 0; i < 3; ++i) ErrorLogging::LogError(5, "Invalid procedure call", "");
+    }
+    EXPECT_EQ(syncs, 0);
+    EXPECT_EQ(renames, 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(ErrorLogging::LogFilePath().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, added to";
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "earlier line");
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].substr(0, 28), pad(" 5 ", 14) + pad("System Error", 14));
+
+    // A new day's file gets the mode of any new file.
+    fs::remove(ErrorLogging::LogFilePath());
+    const mode_t mask = ::umask(027);
+    ErrorLogging::LogError(5, "x", "y");
+    ::umask(mask);
+    EXPECT_EQ(fs::status(ErrorLogging::LogFilePath()).permissions(), fs::perms(0640));
+    EXPECT_EQ(logLines().size(), 1u);
+}
+
 TEST_F(ErrorLogTest, ARecordThatCannotBeWrittenLeavesTheDaysFileWhole) {
     const std::string earlier = "earlier line\r\n";
     std::ofstream(ErrorLogging::LogFilePath(), std::ios::binary) << earlier;
@@ -134,12 +168,17 @@ TEST_F(ErrorLogTest, ARecordThatCannotBeWrittenLeavesTheDaysFileWhole) {
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
     {
-        // A disk that fills in the middle of the record, then one that cannot sync.
+        // A disk that is full, then one that fills in the middle of the record: the part
+        // written is cut off again.
         files::ScopedWriterCalls restore;
         files::TheWriterCalls().write = [](int, const void*, size_t) -> ssize_t { return errno = ENOSPC, -1; };
         EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
-        files::TheWriterCalls() = files::WriterCalls{::write, [](int) { return errno = EIO, -1; }, ::close, ::rename};
+        int writes = 0;
+        files::TheWriterCalls().write = [&](int fd, const void* d, size_t n) -> ssize_t {
+            return ++writes == 1 ? ::write(fd, d, n > 20 ? 20 : n) : (errno = ENOSPC, -1);
+        };
         EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
+        EXPECT_EQ(writes, 2);
     }
     EXPECT_EQ(contents(), earlier);
     // A day's file marked read-only stays as it is.
