@@ -11,6 +11,7 @@
 #include "chart/ChartLibrary.h"
 #include "clsMultiLFGraph.h"
 #include "clsVorn.h"
+#include "print/PrintLayout.h"
 #include "print/Printer.h"
 #include "vb/VbRuntime.h"
 
@@ -41,28 +42,21 @@ void clsVorn::TerminateLFPlot() {
 
 void clsVorn::PrintData() {
     print::Printer& printer = print::ThePrinter();
-    const double width = printer.ScaleWidth();
-    // Name and description are wrapped, not cut, where they are wider than the page.
-    for (const std::string& line : print::WrapToWidth(printer, mFileName, width)) printer.Print(line);
+    printer.Print(mFileName);
     printer.Print();
-    for (const std::string& line : print::WrapToWidth(printer, mFileDesc, width)) printer.Print(line);
+    printer.Print(mFileDesc);
     printer.Print();
-    // The samples in blocks of as many columns as fit beside the class column; each block
-    // has the class column and the header row of its own.
-    const double cell = printer.TextWidth(Cell("Class"));
-    const int perBlock = std::max(1, static_cast<int>((width - cell) / cell));
-    for (int first = 1; first <= mNumDists; first += perBlock) {
-        const int last = std::min<int>(mNumDists, first + perBlock - 1);
-        if (first > 1) printer.Print();
-        std::string row = Cell("Class");
-        for (int i = first; i <= last; ++i) row += Cell(vb::Str(sTime(static_cast<int16_t>(i))));
-        printer.Print(row + "\r");
-        for (int16_t j = 1; j <= mNumClasses; ++j) {
-            row = Cell(vb::Str(LBounds(j)));
-            for (int i = first; i <= last; ++i) row += Cell(vb::Str(Dists(static_cast<int16_t>(i), j)));
-            printer.Print(row + "\r");
-        }
+    // The class column, then one column per sample: its time over its counts.
+    print::Table table;
+    table.rows.resize(static_cast<size_t>(mNumClasses) + 1);
+    table.rows[0].push_back(Cell("Class"));
+    for (int16_t i = 1; i <= mNumDists; ++i) table.rows[0].push_back(Cell(vb::Str(sTime(i))));
+    for (int16_t j = 1; j <= mNumClasses; ++j) {
+        std::vector<std::string>& row = table.rows[j];
+        row.push_back(Cell(vb::Str(LBounds(j))));
+        for (int16_t i = 1; i <= mNumDists; ++i) row.push_back(Cell(vb::Str(Dists(i, j))));
     }
+    print::PrintTable(printer, table);
     printer.EndDoc();
 }
 

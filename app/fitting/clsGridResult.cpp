@@ -186,17 +186,20 @@ void clsGridResult::BuildOutputStrings() {
     else
         add(Res(21), Res(22));
 
-    if (!cells_.empty() && !cells_[0].empty()) {
-        std::string first(cells_[0][0].size(), ' ');
-        first += " ";
-        for (const std::string& l : p1Labels_) first += l + " ";
-        gridData_.push_back(first);
-        for (size_t j = 0; j < cells_.size(); ++j) {
-            std::string line = p2Labels_[j] + " ";
-            for (const std::string& c : cells_[j]) line += c + " ";
-            gridData_.push_back(line);
-        }
+    gridData_ = GridTable().Lines();
+}
+
+print::Table clsGridResult::GridTable() const {
+    print::Table table;
+    table.after = " ";
+    if (cells_.empty() || cells_[0].empty()) return table;
+    std::vector<std::string>& first = table.rows.emplace_back(1, std::string(cells_[0][0].size(), ' '));
+    first.insert(first.end(), p1Labels_.begin(), p1Labels_.end());
+    for (size_t j = 0; j < cells_.size(); ++j) {
+        std::vector<std::string>& row = table.rows.emplace_back(1, p2Labels_[j]);
+        row.insert(row.end(), cells_[j].begin(), cells_[j].end());
     }
+    return table;
 }
 
 std::string clsGridResult::TableStatus() const {
@@ -212,18 +215,19 @@ std::vector<std::string> clsGridResult::LogLines() const {
     return lines;
 }
 
-std::vector<std::string> clsGridResult::ReportLines(bool WithRes, bool WithGridData, const std::string& tabs) const {
-    std::vector<std::string> lines = header_;
+print::Report clsGridResult::Report(bool WithRes, bool WithGridData, const std::string& tabs) const {
+    print::Report report;
+    report.AddLines(header_);
     if (WithRes)
-        for (size_t k = 0; k < labels_.size(); ++k) lines.push_back(labels_[k] + tabs + values_[k]);
-    if (WithGridData) lines.insert(lines.end(), gridData_.begin(), gridData_.end());
-    return lines;
+        for (size_t k = 0; k < labels_.size(); ++k) report.AddLine(labels_[k] + tabs + values_[k]);
+    if (WithGridData) report.AddTable(GridTable());
+    return report;
 }
 
 std::vector<std::string> clsGridResult::SaveLines(bool WithRes, bool WithGridData) const {
-    return ReportLines(WithRes, WithGridData, "\t");
+    return Report(WithRes, WithGridData, "\t").Lines();
 }
 
-std::vector<std::string> clsGridResult::PrintLines(bool WithRes, bool WithGridData) const {
-    return ReportLines(WithRes, WithGridData, "\t\t");
+print::Report clsGridResult::PrintReport(bool WithRes, bool WithGridData) const {
+    return Report(WithRes, WithGridData, "\t\t");
 }

@@ -5,8 +5,8 @@
 // - the computation runs here, and a result found is written into the shared growth
 //   parameters, where the next command starts from;
 // - the report is ordered lists of lines: Header, Labels with their Values (pairs), and the
-//   grid as text. The window shows Labels/Values in its labels and passes LogLines to the
-//   run log, SaveLines to the .dat file and PrintLines to the printer, line by line;
+//   grid as a table. The window shows Labels/Values in its labels and passes LogLines to
+//   the run log, SaveLines to the .dat file and PrintReport to the printer;
 // - the window keeps the dialogs, draws the plots (through Method()) and shows the lines.
 #include <cstdint>
 #include <memory>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "clsLFDSearch.h"
+#include "print/PrintLayout.h"
 
 class IMeth;
 class clsGrowthParams;
@@ -65,13 +66,17 @@ public:
     const std::vector<std::string>& Header() const { return header_; }
     const std::vector<std::string>& Labels() const { return labels_; }
     const std::vector<std::string>& Values() const { return values_; }
+    // The grid as the report lays it out: a first row of as many blanks as cell (1, 1) has
+    // characters, then the parameter 1 labels; one row per parameter 2 value, its label
+    // first; every cell followed by a blank. GridData holds its rows as lines.
+    print::Table GridTable() const;
     const std::vector<std::string>& GridData() const { return gridData_; }
     // The run log's block: the title, an empty line, "label TAB value" lines, an empty line.
     std::vector<std::string> LogLines() const;
-    // The header, then "label TAB value" lines when WithRes, then the grid lines when
+    // The header, then "label TAB value" lines when WithRes, then the grid when
     // WithGridData; the printout puts two TABs between label and value.
     std::vector<std::string> SaveLines(bool WithRes, bool WithGridData) const;
-    std::vector<std::string> PrintLines(bool WithRes, bool WithGridData) const;
+    print::Report PrintReport(bool WithRes, bool WithGridData) const;
 
 private:
     // A best point as the search left it.
@@ -83,7 +88,7 @@ private:
     Best SearchBest() const;
     void StoreBestParams();
     void FillGridTexts();
-    std::vector<std::string> ReportLines(bool WithRes, bool WithGridData, const std::string& tabs) const;
+    print::Report Report(bool WithRes, bool WithGridData, const std::string& tabs) const;
 
     bool defined_ = false;
     bool maximised_ = false;

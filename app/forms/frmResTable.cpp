@@ -62,29 +62,32 @@ std::string frmResTable::CopyText() const {
     return text;
 }
 
-std::string frmResTable::RowText(int row, const char* pattern) const {
-    std::string line;
-    for (int c = 0; c < flxGrid->Cols(); ++c) {
-        const std::string cell = flxGrid->TextMatrix(row, c);
-        // Column 0 holds the row labels (ages, or parameter values such as -0.50): written
-        // as shown, so they are not rounded away.
-        if (c == 0 || !vb::IsNumeric(cell)) {
-            line += cell;
-        } else {
+print::Table frmResTable::CellTable(const char* pattern) const {
+    print::Table table;
+    table.after = "\t";
+    for (int r = 0; r < flxGrid->Rows(); ++r) {
+        std::vector<std::string>& row = table.rows.emplace_back();
+        for (int c = 0; c < flxGrid->Cols(); ++c) {
+            const std::string cell = flxGrid->TextMatrix(r, c);
+            // Column 0 holds the row labels (ages, or parameter values such as -0.50): written
+            // as shown, so they are not rounded away.
+            if (c == 0 || !vb::IsNumeric(cell)) {
+                row.push_back(cell);
+                continue;
+            }
             try {
-                line += vb::Format(vb::CDbl(cell), pattern);
+                row.push_back(vb::Format(vb::CDbl(cell), pattern));
             } catch (const VbError&) {
-                line += cell;
+                row.push_back(cell);
             }
         }
-        line += "\t";
     }
-    return line;
+    return table;
 }
 
 std::string frmResTable::SaveText() const {
     std::string text = windowTitle().toStdString() + "\r\n" + StatusText() + "\r\n";
-    for (int r = 0; r < flxGrid->Rows(); ++r) text += RowText(r, "0.000") + "\r\n";
+    for (const std::string& line : CellTable("0.000").Lines()) text += line + "\r\n";
     return text;
 }
 
@@ -123,7 +126,7 @@ void frmResTable::PrintTable() {
         printer.Print(windowTitle().toStdString());
         printer.Print(StatusText());
         printer.Print();
-        for (int r = 0; r < flxGrid->Rows(); ++r) printer.Print(RowText(r, "0.00"));
+        print::PrintTable(printer, CellTable("0.00"));
         printer.EndDoc();
     } catch (const VbError& e) {
         forms::Forms().MsgBox("The table could not be printed.\r" + e.Description, forms::vbExclamation,

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <string>
 
+#include "print/PrintLayout.h"
+
 class FlexGrid;
 class KeyedStatusBar;
 class QToolBar;
@@ -39,8 +41,8 @@ private:
     void CopyTable();
     void SaveTable();
     void PrintTable();
-    // One row's cells, each followed by a TAB; numbers outside column 0 in `pattern`.
-    std::string RowText(int row, const char* pattern) const;
+    // The grid's cells, each followed by a TAB; numbers outside column 0 in `pattern`.
+    print::Table CellTable(const char* pattern) const;
 };
 
 #endif

@@ -52,22 +52,21 @@ void clsAgeSliceResult::BuildLines(const std::array<std::string, kParams>& texts
     heading_.push_back("\r");
 
     const int16_t dists = slices_.NumDists();
-    std::string header = "Age\t";
-    for (int16_t d = 1; d <= dists; ++d) header += "Dist.#" + vb::CStr(static_cast<int32_t>(d)) + "\t";
-    table_ = {header};
+    ages_ = print::Table{{{"Age"}}, "\t"};
+    for (int16_t d = 1; d <= dists; ++d) ages_.rows[0].push_back("Dist.#" + vb::CStr(static_cast<int32_t>(d)));
     for (int16_t r = 1; r <= slices_.NumAges(); ++r) {
-        std::string line = RowLabel(r) + "\t";
-        for (int16_t d = 1; d <= dists; ++d) line += vb::Format(slices_.Slice(r, d), "0.00") + "\t";
-        table_.push_back(line);
+        std::vector<std::string>& row = ages_.rows.emplace_back(1, RowLabel(r));
+        for (int16_t d = 1; d <= dists; ++d) row.push_back(vb::Format(slices_.Slice(r, d), "0.00"));
     }
+    table_ = ages_.Lines();
     table_.push_back("\r");
 }
 
-std::vector<std::string> clsAgeSliceResult::LogLines() const { return PrintLines(true, true); }
+std::vector<std::string> clsAgeSliceResult::LogLines() const { return PrintReport(true, true).Lines(); }
 
-std::vector<std::string> clsAgeSliceResult::PrintLines(bool WithRes, bool WithGridData) const {
-    std::vector<std::string> lines;
-    if (WithRes) lines.insert(lines.end(), heading_.begin(), heading_.end());
-    if (WithGridData) lines.insert(lines.end(), table_.begin(), table_.end());
-    return lines;
+print::Report clsAgeSliceResult::PrintReport(bool WithRes, bool WithGridData) const {
+    print::Report report;
+    if (WithRes) report.AddLines(heading_);
+    if (WithGridData) report.AddTable(ages_).AddLine("\r");
+    return report;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "clsAgeSlice.h"
+#include "print/PrintLayout.h"
 
 class clsVorn;
 
@@ -48,9 +49,8 @@ public:
     const std::vector<std::string>& TableLines() const { return table_; }
     // The run log's block: every line of both lists.
     std::vector<std::string> LogLines() const;
-    // What the printout holds: the heading lines when WithRes, the table lines when
-    // WithGridData.
-    std::vector<std::string> PrintLines(bool WithRes, bool WithGridData) const;
+    // What the printout holds: the heading lines when WithRes, the table when WithGridData.
+    print::Report PrintReport(bool WithRes, bool WithGridData) const;
 
 private:
     // The nominal age row r holds, as text.
@@ -63,6 +63,7 @@ private:
     std::array<float, kParams> values_{};
     std::string status_;
     std::vector<std::string> heading_, table_;
+    print::Table ages_;  // the table of table_, without its closing line
 };
 
 #endif

@@ -12,7 +12,7 @@ clsBevHoltResult::clsBevHoltResult(const clsVorn& data) { bh_.InitialiseMe(data)
 void clsBevHoltResult::Clear() {
     defined_ = false;
     list_.clear();
-    report_.clear();
+    report_ = {};
 }
 
 bool clsBevHoltResult::Calculate(const std::string& K, const std::string& Linf, const std::string& Lc) {
@@ -45,7 +45,8 @@ std::string clsBevHoltResult::StdErrText() const { return vb::Format(bh_.StdErrZ
 
 void clsBevHoltResult::BuildLines(const std::string& K, const std::string& Linf, const std::string& Lc) {
     list_.clear();
-    std::string dists, zs;
+    // The samples with a Z over their Z, a column each.
+    print::Table zs{{{}, {}}, "\t", false};
     for (int16_t i = 1; i <= bh_.NumDists(); ++i) {
         const std::string number = vb::CStr(static_cast<int32_t>(i));
         // A sample without Z shows a dash and stays out of the report.
@@ -55,19 +56,11 @@ void clsBevHoltResult::BuildLines(const std::string& K, const std::string& Linf,
         }
         const std::string z = vb::Format(bh_.ZVals(i), "0.000");
         list_.push_back(number + std::string(8, ' ') + z);
-        dists += "Dist.#" + number + "\t";
-        zs += z + "\t";
+        zs.rows[0].push_back("Dist.#" + number);
+        zs.rows[1].push_back(z);
     }
-    report_ = {
-        "BEVERTON-HOLT Z",
-        G::ParamNames[0] + " = " + K,
-        G::ParamNames[1] + " = " + Linf,
-        "Lc = " + Lc,
-        "\r",
-        dists,
-        zs,
-        "\r",
-        "Mean Z = " + MeanZText() + "\r",
-        "Standard Error Z = " + StdErrText() + "\r",
-    };
+    report_ = {};
+    report_.AddLines({"BEVERTON-HOLT Z", G::ParamNames[0] + " = " + K, G::ParamNames[1] + " = " + Linf, "Lc = " + Lc, "\r"})
+        .AddTable(zs)
+        .AddLines({"\r", "Mean Z = " + MeanZText() + "\r", "Standard Error Z = " + StdErrText() + "\r"});
 }

@@ -1,13 +1,14 @@
 #ifndef CLSBEVHOLTRESULT_H
 #define CLSBEVHOLTRESULT_H
 // The result of the Beverton-Holt window without the window: the calculation from the
-// parameters as the user typed them, and the report as ordered lines. The window shows the
-// list and the two labels and passes ReportLines to the run log, the .dat file and the
-// printer, line by line; a failed calculation holds no result and no lines.
+// parameters as the user typed them, and the report. The window shows the list and the two
+// labels, passes ReportLines to the run log and the .dat file and prints Report; a failed
+// calculation holds no result and no lines.
 #include <string>
 #include <vector>
 
 #include "clsBevHoltZ.h"
+#include "print/PrintLayout.h"
 
 class clsVorn;
 
@@ -32,10 +33,11 @@ public:
     std::string MeanZText() const;   // "0.000"
     std::string StdErrText() const;  // "0.0000"
     // The report, for the run log, the .dat file and the printer alike: the title, the
-    // parameters as typed, the samples with a Z and their Z (one line each), the mean and
-    // the standard error. Some lines are a lone carriage return, so that the report spaces out
-    // in the log and the file as it always did.
-    const std::vector<std::string>& ReportLines() const { return report_; }
+    // parameters as typed, the samples with a Z and their Z (a table of two rows), the mean
+    // and the standard error. Some lines are a lone carriage return, so that the report
+    // spaces out in the log and the file as it always did. ReportLines holds it as lines.
+    const print::Report& Report() const { return report_; }
+    std::vector<std::string> ReportLines() const { return report_.Lines(); }
 
 private:
     void BuildLines(const std::string& K, const std::string& Linf, const std::string& Lc);
@@ -43,7 +45,8 @@ private:
     clsBevHoltZ bh_;
     bool defined_ = false;
     std::string failReason_;
-    std::vector<std::string> list_, report_;
+    std::vector<std::string> list_;
+    print::Report report_;
 };
 
 #endif

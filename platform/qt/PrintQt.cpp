@@ -17,12 +17,29 @@ std::string g_pdfFolder;
 bool g_forcePdf = false;
 std::string g_lastPdf;
 
+// The page and the font fix how many characters a line holds (print::kCharsPerLine).
+constexpr double kMarginMm = 20;
+
 QFont PrinterFont() {
     QFont f(QStringLiteral("Monospace"));
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
     f.setPointSize(10);
     return f;
+}
+
+// The default printer with its own paper, or (none configured, or PDF forced) A4 PDF output.
+// True for PDF.
+bool ChooseTarget(QPrinter& printer) {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!g_forcePdf && !info.isNull()) {
+        printer.setPrinterName(info.printerName());
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
 }
 
 [[noreturn]] void Fail(const std::string& what) {
@@ -35,19 +52,13 @@ void SetForcePdf(bool force) { g_forcePdf = force; }
 std::string LastPdfPath() { return g_lastPdf; }
 
 std::string SetUpPrinter(QPrinter& printer) {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!g_forcePdf && !info.isNull()) {
-        printer.setPrinterName(info.printerName());
-        printer.setOutputFormat(QPrinter::NativeFormat);
-        return {};
-    }
+    if (!ChooseTarget(printer)) return {};
     QDir dir(g_pdfFolder.empty() ? QDir::currentPath() : QString::fromStdString(g_pdfFolder));
     QString path;
     for (int n = 1; n < 10000; ++n) {
         path = dir.filePath(QStringLiteral("Vorn5Print%1.pdf").arg(n, 3, 10, QChar('0')));
         if (!QFileInfo::exists(path)) break;
     }
-    printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     g_lastPdf = path.toStdString();
     return g_lastPdf;
@@ -62,9 +73,10 @@ QtPrinter::~QtPrinter() {
 void QtPrinter::Start() {
     if (painter_) return;
     if (!QGuiApplication::instance()) Fail("no window system");
+    probe_.reset();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     pdfPath_ = SetUpPrinter(*printer_);
-    printer_->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer_->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
@@ -76,12 +88,25 @@ void QtPrinter::Start() {
     x_ = y_ = 0;
 }
 
+const QPrinter& QtPrinter::Device() const {
+    if (printer_) return *printer_;
+    if (!probe_) {
+        // Measuring needs the fonts of a window system, as printing does.
+        if (!QGuiApplication::instance()) Fail("no window system");
+        probe_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        ChooseTarget(*probe_);
+        probe_->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+    }
+    return *probe_;
+}
+
 double QtPrinter::TwipsPerPixel() const {
-    int res = printer_ ? printer_->resolution() : 1200;
+    const int res = Device().resolution();
     return 1440.0 / (res > 0 ? res : 1200);
 }
 
-void QtPrinter::EmitLine(const std::string& text) {
+void QtPrinter::PrintLine(const std::string& text) {
+    Start();
     QFontMetricsF fm(painter_->font(), printer_.get());
     double lineTw = fm.lineSpacing() * TwipsPerPixel();
     double pageTw = printer_->pageLayout().paintRectPixels(printer_->resolution()).height() * TwipsPerPixel();
@@ -92,21 +117,15 @@ void QtPrinter::EmitLine(const std::string& text) {
     x_ = 0;
 }
 
-void QtPrinter::Print(const std::string& text) {
-    Start();
-    for (const auto& line : print::SplitPrintedLines(text)) EmitLine(line);
-}
-
 double QtPrinter::TextWidth(const std::string& text) const {
-    QFontMetricsF fm = printer_ ? QFontMetricsF(painter_->font(), printer_.get()) : QFontMetricsF(PrinterFont());
-    double perPixel = printer_ ? TwipsPerPixel() : 1440.0 / 96.0;
-    return fm.horizontalAdvance(QString::fromStdString(print::ExpandTabs(text))) * perPixel;
+    const QPrinter& device = Device();
+    const QFontMetricsF fm(PrinterFont(), &device);
+    return fm.horizontalAdvance(QString::fromStdString(print::ExpandTabs(text))) * TwipsPerPixel();
 }
 
 double QtPrinter::ScaleWidth() const {
-    if (printer_) return printer_->pageLayout().paintRectPixels(printer_->resolution()).width() * TwipsPerPixel();
-    // Before the first line: A4 less the margins.
-    return (210.0 - 40.0) / 25.4 * 1440.0;
+    const QPrinter& device = Device();
+    return device.pageLayout().paintRectPixels(device.resolution()).width() * TwipsPerPixel();
 }
 
 void QtPrinter::NewPage() {
@@ -121,6 +140,7 @@ void QtPrinter::EndDoc() {
     bool ok = painter_->end();
     painter_.reset();
     printer_.reset();
+    probe_.reset();  // the next document looks for the default printer again
     page_ = 1;
     x_ = y_ = 0;
     if (!ok) Fail("the document could not be sent");

@@ -1,7 +1,7 @@
 #ifndef PRINTQT_H
 #define PRINTQT_H
 // The printer on Qt: the system's default printer without a dialog, or, when no printer is
-// configured, a PDF file "Vorn5Print001.pdf" (the first free number) in the PDF folder.
+// configured, an A4 PDF file "Vorn5Print001.pdf" (the first free number) in the PDF folder.
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
@@ -25,7 +25,6 @@ public:
     QtPrinter();
     ~QtPrinter() override;
 
-    void Print(const std::string& text = {}) override;
     int32_t Page() const override { return page_; }
     double TextWidth(const std::string& text) const override;
     double ScaleWidth() const override;
@@ -35,11 +34,17 @@ public:
     void NewPage() override;
     void EndDoc() override;
 
+protected:
+    void PrintLine(const std::string& line) override;
+
 private:
     void Start();
-    void EmitLine(const std::string& text);
+    // What lines are measured on: the open document's printer, or, before the first line,
+    // a printer set up as the document's will be, so a layout made first fits the page.
+    const QPrinter& Device() const;
     double TwipsPerPixel() const;
     std::unique_ptr<QPrinter> printer_;
+    mutable std::unique_ptr<QPrinter> probe_;
     std::unique_ptr<QPainter> painter_;
     std::string pdfPath_;  // the file of the open document, "" on a real printer
     int32_t page_ = 1;

@@ -64,34 +64,6 @@ std::vector<std::string> SplitPrintedLines(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> WrapToWidth(const Printer& printer, const std::string& text, double width) {
-    const auto trimEnd = [](std::string& s) { s.erase(s.find_last_not_of(' ') + 1); };
-    std::vector<std::string> out;
-    for (std::string rest : SplitPrintedLines(text)) {
-        trimEnd(rest);
-        while (!rest.empty() && printer.TextWidth(rest) > width) {
-            // The longest start that fits and ends between two characters (one at least).
-            std::size_t fit = 0;
-            for (std::size_t k = 1; k <= rest.size(); ++k) {
-                if (k < rest.size() && (static_cast<unsigned char>(rest[k]) & 0xC0) == 0x80) continue;
-                if (fit > 0 && printer.TextWidth(rest.substr(0, k)) > width) break;
-                fit = k;
-            }
-            // A blank of the line's indent is no place to break: the line would come out empty.
-            const std::size_t blank = rest.rfind(' ', fit);
-            const std::size_t indent = rest.find_first_not_of(' ');
-            const std::size_t cut = blank != std::string::npos && blank > indent ? blank : fit;
-            std::string line = rest.substr(0, cut);
-            trimEnd(line);
-            out.push_back(line);
-            const std::size_t next = rest.find_first_not_of(' ', cut);
-            rest.erase(0, next == std::string::npos ? rest.size() : next);
-        }
-        out.push_back(rest);
-    }
-    return out;
-}
-
 void RecordingPrinter::Start() {
     if (started_) return;
     if (failToStart) {
@@ -103,7 +75,8 @@ void RecordingPrinter::Start() {
     linesOnPage_ = 0;
 }
 
-void RecordingPrinter::EmitLine(const std::string& text) {
+void RecordingPrinter::PrintLine(const std::string& text) {
+    Start();
     if (linesOnPage_ >= linesPerPage) {
         ++page_;
         linesOnPage_ = 0;
@@ -111,11 +84,6 @@ void RecordingPrinter::EmitLine(const std::string& text) {
     lines.push_back({ExpandTabs(text), x_, page_, documentsEnded + 1});
     ++linesOnPage_;
     x_ = 0;
-}
-
-void RecordingPrinter::Print(const std::string& text) {
-    Start();
-    for (const auto& line : SplitPrintedLines(text)) EmitLine(line);
 }
 
 double RecordingPrinter::TextWidth(const std::string& text) const {

@@ -269,8 +269,7 @@ void frmGridRes::mnuPrint_Click() {
     if (!printOpts_->OK()) return;
     print::Printer& printer = print::ThePrinter();
     G::PrintPageNumber();
-    for (const std::string& l : result_.PrintLines(printOpts_->WithRes(), printOpts_->WithGridData()))
-        printer.Print(l);
+    result_.PrintReport(printOpts_->WithRes(), printOpts_->WithGridData()).PrintOn(printer);
     printer.EndDoc();
 }
 

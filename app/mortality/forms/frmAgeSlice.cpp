@@ -220,10 +220,10 @@ void frmAgeSlice::mnuPrint_Click() {
     frmPrintOpts options;
     options.ShowPrint();
     if (!options.OK()) return;
-    const std::vector<std::string> lines = result_.PrintLines(options.WithRes(), options.WithGridData());
-    if (lines.empty()) return;
+    const print::Report report = result_.PrintReport(options.WithRes(), options.WithGridData());
+    if (report.empty()) return;
     print::Printer& printer = print::ThePrinter();
-    for (const std::string& line : lines) printer.Print(line);
+    report.PrintOn(printer);
     printer.EndDoc();
 }
 

@@ -193,7 +193,7 @@ void frmBevHolt::mnuPrint_Click() {
     if (!ResultPresent()) return;
     print::Printer& printer = print::ThePrinter();
     G::PrintPageNumber();
-    for (const std::string& line : result_->ReportLines()) printer.Print(line);
+    result_->Report().PrintOn(printer);
     printer.EndDoc();
 }
 

@@ -14,14 +14,19 @@ namespace print {
 
 inline constexpr int32_t kPrinterError = 482;
 
+// The page the Qt printer lays every printout on (A4 less margins of 20 mm, in a 10-point
+// fixed-pitch font) holds this many characters a line; the recording printer holds as many.
+inline constexpr int32_t kCharsPerLine = 79;
+
 class Printer {
 public:
     virtual ~Printer() = default;
     // Prints `text` at the current position and ends the line. A TAB moves to the next tab
     // stop (every 8 character widths); a CR (or CR LF, or LF) inside the text ends the line
-    // there; a CR at the very end ends the line without adding an empty one. A line that
-    // does not fit on the page starts a new page.
-    virtual void Print(const std::string& text = {}) = 0;
+    // there; a CR at the very end ends the line without adding an empty one. A line wider
+    // than the rest of the page continues on the next line (WrapToWidth), so nothing is cut
+    // at the right edge. A line that does not fit below the others starts a new page.
+    void Print(const std::string& text = {});
     // The current page number, from 1.
     virtual int32_t Page() const = 0;
     // The printed width of `text` and the width of the printable area.
@@ -34,6 +39,10 @@ public:
     virtual void NewPage() = 0;
     // Ends the document and sends it; the next line starts a new document on page 1.
     virtual void EndDoc() = 0;
+
+protected:
+    // Prints one line that fits the page (no line break in it) and ends it.
+    virtual void PrintLine(const std::string& line) = 0;
 };
 
 // When no printer is set up a document is written to a file instead: after EndDoc the
@@ -58,7 +67,6 @@ public:
         int32_t document = 1;
     };
 
-    void Print(const std::string& text = {}) override;
     int32_t Page() const override { return page_; }
     double TextWidth(const std::string& text) const override;
     double ScaleWidth() const override { return charsPerLine * kCharWidth; }
@@ -71,7 +79,7 @@ public:
     // Layout of the recorded page: a fixed-pitch font.
     static constexpr double kCharWidth = 120;   // 6 points
     static constexpr double kLineHeight = 240;  // 12 points
-    int32_t charsPerLine = 80;
+    int32_t charsPerLine = kCharsPerLine;
     int32_t linesPerPage = 60;
 
     // Failure knobs: raise 482 at the start of the next document / at EndDoc.
@@ -88,9 +96,11 @@ public:
     std::vector<std::string> texts() const;
     void clear();
 
+protected:
+    void PrintLine(const std::string& line) override;
+
 private:
     void Start();
-    void EmitLine(const std::string& text);
     int32_t page_ = 1;
     int32_t linesOnPage_ = 0;
     double x_ = 0;
@@ -101,9 +111,9 @@ private:
 std::string ExpandTabs(const std::string& text);
 // `text` cut at CR / CR LF / LF into the lines it prints as.
 std::vector<std::string> SplitPrintedLines(const std::string& text);
-// `text` in printed lines no wider than `width` on `printer`: each line broken after its
-// last blank that fits, or inside a word longer than the width (never inside a UTF-8
-// character); trailing blanks are dropped.
+// `text` in printed lines no wider than `width` on `printer`: each line broken at its last
+// blank or TAB that fits, or inside a word longer than the width (never inside a UTF-8
+// character); trailing blanks and TABs are dropped.
 std::vector<std::string> WrapToWidth(const Printer& printer, const std::string& text, double width);
 
 // Installs a RecordingPrinter for the life of the object and restores the previous one.

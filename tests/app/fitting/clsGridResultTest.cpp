@@ -99,7 +99,7 @@ TEST_F(GridResultTest, GridOfHandWorkedScoresIsStoredAndReported) {
     EXPECT_EQ(result.SaveLines(false, false), header);
     std::vector<std::string> printed = header;
     for (const std::string& p : pairs) printed.push_back(p.substr(0, p.find('\t')) + "\t" + p.substr(p.find('\t')));
-    EXPECT_EQ(result.PrintLines(true, false), printed);
+    EXPECT_EQ(result.PrintReport(true, false).Lines(), printed);
 
     EXPECT_EQ(result.TableStatus(), "Grid Search Data. Grid Type: K vs Linf. Method: SLCA. Growth Curve: Non Seasonal");
 }

@@ -51,9 +51,9 @@ TEST_F(AgeSliceResultTest, TableAndReportLabelRowsWithTheirNominalAge) {
     std::vector<std::string> log = heading;
     log.insert(log.end(), lines.begin(), lines.end());
     EXPECT_EQ(r.LogLines(), log);
-    EXPECT_EQ(r.PrintLines(true, false), heading);
-    EXPECT_EQ(r.PrintLines(false, true), lines);
-    EXPECT_TRUE(r.PrintLines(false, false).empty());
+    EXPECT_EQ(r.PrintReport(true, false).Lines(), heading);
+    EXPECT_EQ(r.PrintReport(false, true).Lines(), lines);
+    EXPECT_TRUE(r.PrintReport(false, false).Lines().empty());
 }
 
 TEST_F(AgeSliceResultTest, SeasonalCurveNamesTsAndC) {

@@ -216,6 +216,13 @@ TEST(clsLogTest, PrintWritesFileNameEmptyLineAndTheBoxText) {
     EXPECT_EQ(printer->texts(), (std::vector<std::string>{log.Filename(), "", "line 1", "line 2"}));
     EXPECT_EQ(printer->documentsEnded, 1);
 
+    // A line longer than the page's 79 characters goes on at its last blank that fits.
+    const std::string path = "/home/user/surveys/lake-vorn/1998/autumn/north-shore/fish-samples2.vn5";
+    ASSERT_EQ(path.size(), 70u);
+    printer->clear();
+    log.Window().Print("Dataset loaded - " + path);
+    EXPECT_EQ(printer->texts(), (std::vector<std::string>{log.Filename(), "", "Dataset loaded -", path}));
+
     printer->failToStart = true;
     log.Window().Print("x");
     ASSERT_EQ(ui->messages.size(), 1u);

@@ -5,8 +5,10 @@
 
 #include "chart/HeadlessChart.h"
 #include "clsVorn.h"
+#include "PrintedTable.h"
 #include "print/Printer.h"
 #include "vb/VbError.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 // Samples at the given times over classes 10, 12, ..., one mode per sample.
@@ -78,6 +80,35 @@ TEST(clsVornPlot, WideSetsPrintInBlocksOfSamplesAndLongTextsWrap) {
                                     " 10    111   121  ",
                                     " 12    112   122  ",
                                 }));
+}
+
+// Sixty samples of six characters each are far wider than the page: every time and every
+// count still reaches the page, under its sample and beside its class, within the page.
+TEST(clsVornPlot, SixtySamplesPrintEveryCountWithinThePage) {
+    print::ScopedRecordingPrinter printer;
+    clsVorn v;
+    v.setMinLength(100);
+    v.setClassSize(2);
+    v.ResizeData(60, 12);
+    std::set<std::string> times, classes;
+    std::map<std::pair<std::string, std::string>, std::string> counts;
+    const auto text = [](float x) { return testsupport::Words(vb::Str(x)).at(0); };
+    for (int16_t i = 1; i <= 60; ++i) {
+        v.setsTime(i, 0.25f * i);
+        times.insert(text(0.25f * i));
+        for (int16_t j = 1; j <= 12; ++j) {
+            v.setDists(i, j, static_cast<float>(100 * i + j));
+            counts[{text(100.0f + 2 * (j - 1)), text(0.25f * i)}] = text(static_cast<float>(100 * i + j));
+        }
+    }
+    for (int16_t j = 1; j <= 12; ++j) classes.insert(text(100.0f + 2 * (j - 1)));
+    v.Calc_dist_totals();
+    v.PrintData();
+    EXPECT_EQ(testsupport::LinesWiderThanThePage(printer.get()), std::vector<std::string>{});
+    const testsupport::PrintedTable table = testsupport::ReadPrintedTable(printer->texts(), "Class", classes, times);
+    EXPECT_EQ(table.problems, std::vector<std::string>{});
+    EXPECT_EQ(table.blocks, 5);  // 12 samples beside the class column fill a line of 79
+    EXPECT_EQ(table.cells, counts);
 }
 
 TEST(clsVornPlot, PrinterFailuresReachTheCaller) {

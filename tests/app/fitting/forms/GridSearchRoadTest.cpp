@@ -10,7 +10,13 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolBar>
+
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 
 #include "FitRoad.h"
@@ -19,6 +25,8 @@
 #include "HeadlessProgressView.h"
 #include "ILogView.h"
 #include "MVornGlobs.h"
+#include "PrintQt.h"
+#include "PrintedTable.h"
 #include "SyntheticData.h"
 #include "UiTestSupport.h"
 #include "chart/HeadlessChart.h"
@@ -47,7 +55,140 @@ protected:
     }
 };
 
+// The grid the printouts were cut on: SLCA, K 0.5 to 2.5 by Linf 12 to 20 at the default
+// 15 x 15 nodes, over 7 samples of 14 classes, with a description longer than a line.
+class GridPrintTest : public FitRoad {
+protected:
+    void SetUp() override {
+        FitRoad::SetUp();
+        clsVorn data;
+        synthetic::Growth g;
+        g.K = 1.5f, g.Linf = 18.0f, g.ClassSize = 1.5f, g.NumClasses = 14, g.cohorts = 3;
+        g.sampleTimes = synthetic::EvenTimes(7);
+        synthetic::Build(data, g);
+        data.setFileDesc(kDesc);
+        OpenData(data, "fish.vn5");
+        dataPath = folder.file("fish.vn5");
+
+        Choose("mnuGrid");
+        eval().optMeth[0]->click();
+        WhenModal<frmGridOptions>([](frmGridOptions& o) {
+            EXPECT_EQ(o.txtEvals[0]->text(), "15");
+            EXPECT_EQ(o.txtEvals[1]->text(), "15");
+            useractions::Retype(o.txtLo[0], "0.5");
+            useractions::Retype(o.txtHi[0], "2.5");
+            useractions::Retype(o.txtLo[1], "12");
+            useractions::Retype(o.txtHi[1], "20");
+            o.chkContour->setChecked(false);
+            o.chkFit->setChecked(false);
+            o.cmdOK->click();
+        });
+        eval().cmdOptions->click();
+        eval().cmdOK->click();
+        ASSERT_TRUE(res().GridDefined());
+        ASSERT_EQ(res().Result().P1Evals(), 15);
+        ASSERT_EQ(res().Result().P2Evals(), 15);
+    }
+
+    // Results > Print with the raw grid data ticked.
+    void PrintResultsWithGridData() {
+        WhenModal<frmPrintOpts>([](frmPrintOpts& o) {
+            o.chkRes->setChecked(true);
+            o.chkGridData->setChecked(true);
+            o.cmdOK->click();
+        });
+        res().mnuPrint->trigger();
+    }
+
+    // Every node's score under its labels, as the result holds it ("0.000") or as the table
+    // window prints it ("0.00").
+    std::map<std::pair<std::string, std::string>, std::string> Scores(const char* pattern = nullptr) {
+        const clsGridResult& r = res().Result();
+        std::map<std::pair<std::string, std::string>, std::string> scores;
+        for (int32_t j = 1; j <= 15; ++j)
+            for (int32_t i = 1; i <= 15; ++i)
+                scores[{r.P2Labels()[j - 1], r.P1Labels()[i - 1]}] =
+                    pattern ? vb::Format(vb::CDbl(r.Cell(j, i)), pattern) : r.Cell(j, i);
+        return scores;
+    }
+    testsupport::PrintedTable ReadGrid(const std::vector<std::string>& lines) {
+        const clsGridResult& r = res().Result();
+        return testsupport::ReadPrintedTable(lines, "", {r.P2Labels().begin(), r.P2Labels().end()},
+                                             {r.P1Labels().begin(), r.P1Labels().end()});
+    }
+    // The lines from the data set's name to the rule below the description, run together.
+    std::string PrintedDescription(const std::vector<std::string>& lines) {
+        auto name = std::find(lines.begin(), lines.end(), dataPath);
+        auto rule = std::find(name, lines.end(), std::string(43, '-'));
+        std::string text;
+        if (name != lines.end())
+            for (auto l = name + 1; l < rule; ++l) text += (text.empty() ? "" : " ") + *l;
+        return text;
+    }
+
+    static constexpr const char* kDesc =
+        "Lake survey of 1998: seven samples through the year, fourteen classes of 1.5 cm, every fish measured";
+};
+
 }  // namespace
+
+TEST_F(GridPrintTest, ResultsWithTheGridDataPrintEveryScoreInColumnBlocksThatFitThePage) {
+    PrintResultsWithGridData();
+    ASSERT_EQ(printer->documentsEnded, 1);
+    EXPECT_EQ(testsupport::LinesWiderThanThePage(printer.get()), std::vector<std::string>{});
+    const std::vector<std::string> lines = printer->texts();
+    EXPECT_EQ(PrintedDescription(lines), kDesc);
+    // Rows of 15 scores are wider than the page: the columns come in blocks, each with all
+    // 15 rows behind their Linf label, and every score is found once, the best among them.
+    const testsupport::PrintedTable grid = ReadGrid(lines);
+    EXPECT_EQ(grid.problems, std::vector<std::string>{});
+    EXPECT_GE(grid.blocks, 2);
+    EXPECT_EQ(grid.cells, Scores());
+    const clsLFDSearch& s = res().Result().Search();
+    EXPECT_EQ(grid.cells.count({res().Result().P2Labels()[s.BestP2Eval() - 1],
+                                res().Result().P1Labels()[s.BestP1Eval() - 1]}),
+              1u);
+}
+
+TEST_F(GridPrintTest, TheGridDataWindowPrintsEveryScoreInColumnBlocksThatFitThePage) {
+    res().mnuGridData->trigger();
+    frmResTable* table = res().ResTable();
+    ASSERT_NE(table, nullptr);
+    QAction* print = table->tlbBar->findChild<QAction*>("Print");
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    ASSERT_EQ(printer->documentsEnded, 1);
+    EXPECT_EQ(testsupport::LinesWiderThanThePage(printer.get()), std::vector<std::string>{});
+    const testsupport::PrintedTable grid = ReadGrid(printer->texts());
+    EXPECT_EQ(grid.problems, std::vector<std::string>{});
+    EXPECT_GE(grid.blocks, 2);
+    EXPECT_EQ(grid.cells, Scores("0.00"));
+}
+
+// The Qt printer, on its PDF page, lays the grid out as the recording does: read back from
+// the PDF, every score is there under its labels.
+TEST_F(GridPrintTest, ThePdfOfTheGridDataHoldsEveryScore) {
+    QTemporaryDir dir;
+    printqt::SetPdfFolder(dir.path().toStdString());
+    printqt::SetForcePdf(true);
+    printqt::QtPrinter pdf;
+    print::Printer* previous = print::SetPrinter(&pdf);
+    PrintResultsWithGridData();
+    print::SetPrinter(previous);
+    printqt::SetForcePdf(false);
+
+    QProcess p;
+    p.start("pdftotext", {"-layout", QString::fromStdString(printqt::LastPdfPath()), "-"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    std::vector<std::string> lines;
+    for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        lines.push_back(l.trimmed().toStdString());
+    EXPECT_EQ(PrintedDescription(lines), kDesc);
+    const testsupport::PrintedTable grid = ReadGrid(lines);
+    EXPECT_EQ(grid.problems, std::vector<std::string>{});
+    EXPECT_GE(grid.blocks, 2);
+    EXPECT_EQ(grid.cells, Scores());
+}
 
 TEST_F(GridRoadTest, GridSearchReportsLogsSavesPrintsAndMaximises) {
     EXPECT_FALSE(Enabled("mnuViewParams"));
@@ -162,7 +303,11 @@ TEST_F(GridRoadTest, GridSearchReportsLogsSavesPrintsAndMaximises) {
     EXPECT_EQ(printer->documentsEnded, 1);
     ASSERT_GE(printed.size(), 12u);
     const std::vector<std::string> tail(printed.end() - 12, printed.end());
-    std::vector<std::string> printedReport{dataPath, window->LFD().FileDesc(), std::string(43, '-')};
+    // The description, padded to its full length in the file, is wider than the page: it
+    // wraps, and the blanks at its end are dropped.
+    std::string desc = window->LFD().FileDesc();
+    desc.erase(desc.find_last_not_of(' ') + 1);
+    std::vector<std::string> printedReport{dataPath, desc, std::string(43, '-')};
     for (const std::string& r : results) {
         const size_t tab = r.find('\t');
         printedReport.push_back(print::ExpandTabs(r.substr(0, tab) + "\t\t" + r.substr(tab + 1)));

@@ -13,9 +13,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
+#include <set>
+
 #include "../MortalityFixtures.h"
 #include "FlexGrid.h"
 #include "MVornGlobs.h"
+#include "PrintedTable.h"
 #include "UiTestSupport.h"
 #include "chart/HeadlessChart.h"
 #include "clsGrowthParams.h"
@@ -26,6 +31,7 @@
 #include "frmPrintOpts.h"
 #include "frmResTable.h"
 #include "print/Printer.h"
+#include "vb/VbRuntime.h"
 
 namespace {
 
@@ -258,3 +264,39 @@ TEST_F(AgeSliceTest, BoxesAreCheckedWhenLeftButNotOnClose) {
         EXPECT_TRUE(main.isEnabled());
     }
 }
+
+namespace {
+
+// Twelve samples are wider than a line: the table prints in blocks of whole columns, each
+// with the ages beside it, every count under its sample, and no line wider than the page.
+// Sample d holds 10 d and 20 d fish: d times the 14.2142 of age -1 and 15.7858 of age 0 above.
+TEST_F(AgeSliceTest, TablesOfMoreSamplesThanALineHoldsPrintInColumnBlocks) {
+    std::vector<std::vector<float>> counts;
+    std::map<std::pair<std::string, std::string>, std::string> expected;
+    std::set<std::string> samples;
+    const double young = 10 + 20 * (100 * (1 - std::exp(-0.6931472 * 0.4)) - 20) / 20;
+    for (int d = 1; d <= 12; ++d) {
+        counts.push_back({10.0f * d, 20.0f * d});
+        const std::string sample = "Dist.#" + std::to_string(d);
+        samples.insert(sample);
+        expected[{"-1", sample}] = vb::Format(young * d, "0.00");
+        expected[{"0", sample}] = vb::Format((30 - young) * d, "0.00");
+    }
+    mortalitytest::Fill(data, 0, 20, counts);
+    window->Create(data, growth, log);
+    CalculateWithLn2();
+    ASSERT_TRUE(window->ResultPresent());
+    WhenModal<frmPrintOpts>([](frmPrintOpts& o) {
+        o.chkRes->setChecked(true);
+        o.chkGridData->setChecked(true);
+        o.cmdOK->click();
+    });
+    window->mnuPrint->trigger();
+    EXPECT_EQ(testsupport::LinesWiderThanThePage(printer.get()), std::vector<std::string>{});
+    const testsupport::PrintedTable table = testsupport::ReadPrintedTable(printer->texts(), "Age", {"-1", "0"}, samples);
+    EXPECT_EQ(table.problems, std::vector<std::string>{});
+    EXPECT_EQ(table.blocks, 2);
+    EXPECT_EQ(table.cells, expected);
+}
+
+}  // namespace

@@ -12,8 +12,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "../MortalityFixtures.h"
 #include "MVornGlobs.h"
+#include "PrintedTable.h"
 #include "Twips.h"
 #include "UiTestSupport.h"
 #include "UserActions.h"
@@ -274,3 +277,36 @@ TEST_F(BevHoltTest, SaveAndPrintTheReport) {
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(i == 0 ? printed[i].substr(printed[i].find_first_not_of(' ')) : printed[i], expected[i]) << i;
 }
+
+namespace {
+
+// Twelve samples' Z are wider than a line: they print in blocks of whole columns, each Z
+// below its sample, and no line is wider than the page.
+TEST_F(BevHoltTest, TheZOfMoreSamplesThanALineHoldsPrintInColumnBlocks) {
+    std::vector<std::vector<float>> counts;
+    for (int i = 0; i < 12; ++i) counts.push_back(mortalitytest::kTwoSamples[i % 2]);  // Z 1, 3, 1, ...
+    mortalitytest::Fill(data, 10, 2, counts);
+    ShowWindow();
+    TypeInto(window->txtParam[2], "15.5");
+    Calculate();
+    ASSERT_TRUE(window->ResultPresent());
+    window->mnuPrint->trigger();
+    EXPECT_EQ(testsupport::LinesWiderThanThePage(printer.get()), std::vector<std::string>{});
+    // Each line of samples has the line of their Z below it.
+    std::map<std::string, std::string> z, expected;
+    int blocks = 0;
+    const std::vector<std::string> lines = printer->texts();
+    for (size_t k = 0; k + 1 < lines.size(); ++k) {
+        const std::vector<std::string> samples = testsupport::Words(lines[k]);
+        if (samples.empty() || samples[0].rfind("Dist.#", 0) != 0) continue;
+        ++blocks;
+        const std::vector<std::string> values = testsupport::Words(lines[k + 1]);
+        ASSERT_EQ(values.size(), samples.size()) << lines[k + 1];
+        for (size_t i = 0; i < samples.size(); ++i) z[samples[i]] = values[i];
+    }
+    for (int i = 1; i <= 12; ++i) expected["Dist.#" + std::to_string(i)] = i % 2 ? "1.000" : "3.000";
+    EXPECT_EQ(z, expected);
+    EXPECT_EQ(blocks, 2);
+}
+
+}  // namespace
