@@ -19,6 +19,7 @@
 #include "KeyedStatusBar.h"
 #include "MUtility.h"
 #include "MVornGlobs.h"
+#include "OwnedWindows.h"
 #include "StringTable.h"
 #include "Twips.h"
 #include "VornIcon.h"
@@ -77,6 +78,8 @@ bool HasSimulationWizard() {
 
 frmVorn::frmVorn(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmVorn");
+    // The owner of the windows that have none of their own on screen (the chart pages).
+    owned::SetMainWindow(this);
     // Initialisation.
     miStrBase = MVornGlobs::LangBase + kStrBase;
     moLFD = std::make_unique<clsVorn>();
@@ -280,13 +283,13 @@ void frmVorn::WireFitCommands() {
     Wire("mnuCatchCurve", loaded,
          [this] { ZRegCommands::CatchCurve(this, *moLFD, mGrowthParams->k(), mGrowthParams->Linf(), *mLog); });
     Wire("mnuPowWeathZ", loaded,
-         [this] { ZRegCommands::PowellWetherall(*moLFD, *mLog, [this](const std::string& t) { StatusText(t); }); });
+         [this] { ZRegCommands::PowellWetherall(this, *moLFD, *mLog, [this](const std::string& t) { StatusText(t); }); });
     // Beverton-Holt Z (modal) and age slicing (kept once made).
     Wire("mnuBevHoltZ", loaded, [this] { frmBevHolt::Run(this, *moLFD, *mGrowthParams, *mLog); });
     Wire("mnuAgeSlice", loaded, [this] {
         if (!mAgeSlice) mAgeSlice = std::make_unique<frmAgeSlice>(this);
         mAgeSlice->Create(*moLFD, *mGrowthParams, *mLog);
-        mAgeSlice->show();
+        owned::ShowOwned(*mAgeSlice, this);
     });
 }
 

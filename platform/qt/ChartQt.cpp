@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "ChartPainter.h"
+#include "OwnedWindows.h"
 #include "PrintQt.h"
 #include "files/WholeFile.h"
 #include "forms/FormsService.h"
@@ -200,6 +201,9 @@ void QtChart::PrintPage(Handle page) const {
 void QtChart::OnPageCreated(const chart::Page& page) {
     QWidget* owner = Window(page.owner);
     auto* w = new PageFrame(*this, page, owner);
+    // The canvas windows are never shown, so the page stays above the main window instead,
+    // which a click would otherwise bring over it (also while it is disabled).
+    if (QWidget* main = owned::MainWindow()) owned::SetOwner(*w, main);
     auto geo = lastGeometry_.find(page.name);
     if (geo != lastGeometry_.end()) w->setGeometry(geo->second);
     pageWindows_[page.id] = w;

@@ -1,8 +1,9 @@
 #ifndef CHARTQT_H
 #define CHARTQT_H
-// The charting library on Qt: each page is a top-level window (over its owner window) that
-// paints the page, repaints on resize, passes right-button presses to the graph's action
-// once the press has been handled, and offers Print, Copy and Save as PNG in its menu.
+// The charting library on Qt: each page is a top-level window (a child of its canvas
+// window, kept above the main window) that paints the page, repaints on resize, passes
+// right-button presses to the graph's action once the press has been handled, and offers
+// Print, Copy and Save as PNG in its menu.
 #include <QImage>
 #include <QPointer>
 #include <QWidget>

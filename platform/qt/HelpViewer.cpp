@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "OwnedWindows.h"
+
 std::map<int, HelpTopic> ReadHelpTopics(const std::string& helpFile) {
     std::map<int, HelpTopic> topics;
     QFile file(QString::fromStdString(helpFile));
@@ -65,6 +67,8 @@ void HelpViewer::ShowHelp(const std::string& helpFile, int32_t command, int32_t 
     } else {
         ShowTopic(context);
     }
+    // In front of the window that asked, and usable while that window runs modally.
+    if (QWidget* asker = owned::AskingWindow(); asker != this) owned::SetOwner(*this, asker);
     show();
     raise();
     activateWindow();

@@ -25,13 +25,13 @@ public:
     explicit HelpViewer(QWidget* parent = nullptr);
 
     // What the forms service's ShowHelp asks for. A missing file or topic is said in
-    // the window itself rather than in a box.
+    // the window itself rather than in a box. The window that asked owns the viewer.
     void ShowHelp(const std::string& helpFile, int32_t command, int32_t context);
 
     int ShownContext() const { return shown_; }  // -1: the contents, 0: nothing found
     QTextBrowser* browser() const { return browser_; }
 
-    // The one viewer of the program (made on first use, no owner).
+    // The one viewer of the program (made on first use, without a parent).
     static HelpViewer& Instance();
 
 private:

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "OwnedWindows.h"
 #include "clsGrowthParams.h"
 #include "clsVorn.h"
 #include "frmGridEval.h"
@@ -30,15 +31,15 @@ void GridSearchWindows::ScoreFunctionGrid(clsVorn& DataSet, clsGrowthParams& Gro
     eval_->Create(GridRes(), DataSet, GrowthParams, Log);
     if (DataSet.NumDists() == 1) eval_->disableProjmat();
     else eval_->enableProjmat();
-    eval_->show();
-    eval_->raise();
+    // Modeless and without an owner of its own, but the main window is disabled while it is
+    // open: it must stay reachable above that window.
+    owned::ShowOwned(*eval_, main_);
 }
 
 void GridSearchWindows::ViewParameterEstimates() {
     frmGridRes& res = GridRes();
     if (!res.GridDefined()) return;
-    res.show();
-    res.raise();
+    owned::ShowOwned(res, eval_.get());
 }
 
 void GridSearchWindows::PlotRestructuredData() { GridRes().PlotFit(); }

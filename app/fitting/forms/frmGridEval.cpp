@@ -10,6 +10,7 @@
 
 #include "BusyGuard.h"
 #include "MVornGlobs.h"
+#include "OwnedWindows.h"
 #include "StringTable.h"
 #include "clsGrowthParams.h"
 #include "forms/FormsService.h"
@@ -194,10 +195,7 @@ void frmGridEval::cmdOK_Click() {
         results.AbandonResult();
         forms::Forms().MsgBox(e.what(), forms::vbExclamation, "Search Failed");
     }
-    if (found) {
-        results.show();
-        results.raise();
-    }
+    if (found) owned::ShowOwned(results, this);
     cmdCancel_Click();
 }
 

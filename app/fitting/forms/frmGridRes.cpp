@@ -13,6 +13,7 @@
 #include "FlexGrid.h"
 #include "IMeth.h"
 #include "MVornGlobs.h"
+#include "OwnedWindows.h"
 #include "ReportFile.h"
 #include "StringTable.h"
 #include "clsGrowthParams.h"
@@ -250,8 +251,7 @@ void frmGridRes::cmdOK_Click() {
 
 void frmGridRes::mnuGridData_Click() {
     if (!resTable_) return;
-    resTable_->show();
-    resTable_->raise();
+    owned::ShowOwned(*resTable_, this);
 }
 
 void frmGridRes::mnuSave_Click() {

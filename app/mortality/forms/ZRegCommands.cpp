@@ -38,8 +38,8 @@ private:
     const std::function<void(const std::string&)>& status_;
 };
 
-void ShowRegression(IZReg& reg, clsLog& Log, int titleId) {
-    frmZReg window(nullptr);
+void ShowRegression(QWidget* owner, IZReg& reg, clsLog& Log, int titleId) {
+    frmZReg window(owner);
     window.Create(reg, Log);
     window.setTitle(MainRes(titleId));
     window.setXAxisTitle(MainRes(titleId + 1));
@@ -69,10 +69,11 @@ void CatchCurve(QWidget* owner, const clsVorn& DataSet, float K, float Linf, cls
         Refuse(e, forms::kAppTitle);
         return;
     }
-    ShowRegression(cc, Log, 47);
+    ShowRegression(owner, cc, Log, 47);
 }
 
-void PowellWetherall(const clsVorn& DataSet, clsLog& Log, const std::function<void(const std::string&)>& StatusText) {
+void PowellWetherall(QWidget* owner, const clsVorn& DataSet, clsLog& Log,
+                     const std::function<void(const std::string&)>& StatusText) {
     clsPowWeath pw;
     try {
         Calculating calculating(StatusText);
@@ -81,7 +82,7 @@ void PowellWetherall(const clsVorn& DataSet, clsLog& Log, const std::function<vo
         Refuse(e, "Cannot initialise");
         return;
     }
-    ShowRegression(pw, Log, 51);
+    ShowRegression(owner, pw, Log, 51);
 }
 
 }  // namespace ZRegCommands

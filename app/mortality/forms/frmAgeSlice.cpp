@@ -17,6 +17,7 @@
 #include "FlexGrid.h"
 #include "MVornGlobs.h"
 #include "MortalityForms.h"
+#include "OwnedWindows.h"
 #include "StringTable.h"
 #include "clsLog.h"
 #include "clsVorn.h"
@@ -195,8 +196,7 @@ void frmAgeSlice::ShowTable() {
 
 void frmAgeSlice::cmdCalc_Click() {
     if (!Calculate()) return;
-    resTable_->show();
-    resTable_->raise();
+    owned::ShowOwned(*resTable_, this);
 }
 
 void frmAgeSlice::Plot(bool calculateFirst) {

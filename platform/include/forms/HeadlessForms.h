@@ -39,6 +39,7 @@ public:
     bool ShowFont(FontChoice& font, int32_t minSize, int32_t maxSize) override;
     void ShowHelp(const std::string& helpFile, int32_t command, int32_t context) override {
         help.push_back({helpFile, command, context});
+        if (onHelp) onHelp(help.back());
     }
 
     // The first button of a button set: what an unscripted box answers.
@@ -52,6 +53,7 @@ public:
     std::deque<std::optional<FontChoice>> fontAnswers;  // nullopt means Cancel
     std::function<void()> onDoEvents;          // runs inside DoEvents (press Cancel mid-run)
     std::function<void()> whileShown;          // runs while a box is up (a real one lets events run)
+    std::function<void(const HelpShown&)> onHelp;  // runs when help is asked for (to show a real viewer)
 
     // Record.
     std::vector<Shown> messages;

@@ -76,7 +76,7 @@ TEST_F(ZRegRoadTest, CatchCurveFromTheMenuToTheRunLog) {
                     EXPECT_EQ(w.windowTitle(), "Length Converted Catch Curve");
                     EXPECT_EQ(w.gphReg->XTitle(), "Relative Age");
                     EXPECT_EQ(w.gphReg->YTitle(), "Ln(N/Delta T)");
-                    EXPECT_EQ(w.parentWidget(), nullptr);
+                    EXPECT_EQ(w.parentWidget(), window.get());  // modal over the main window
                     lines = Items(w.lstDists);
                     ClickPoint(w, 2);
                     afterClick = Items(w.lstDists);
