@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -92,10 +93,13 @@ void frmSimData2::Load() {
     lblInfo = new QLabel(this);
     lblInfo->setWordWrap(true);
     top->addWidget(lblInfo);
-    LoadSamplesStep(top);
-    LoadCurveAndMortalityStep(top);
-    LoadGrowthStep(top);
-    LoadSelectivityStep(top);
+    // One step shown at a time in room for the largest, so the wizard keeps its size.
+    mSteps = new QStackedWidget(this);
+    top->addWidget(mSteps);
+    LoadSamplesStep();
+    LoadCurveAndMortalityStep();
+    LoadGrowthStep();
+    LoadSelectivityStep();
     LoadButtons(top);
 
     mStepText = {Text(103), Text(104), Text(105), Text(106)};
@@ -114,7 +118,7 @@ void frmSimData2::AddField(QGroupBox* frame, QGridLayout* grid, int row, int col
     mFields.push_back({box, frame, std::move(binding.first), std::move(binding.second)});
 }
 
-void frmSimData2::LoadSamplesStep(QVBoxLayout* top) {
+void frmSimData2::LoadSamplesStep() {
     fmeData = new QGroupBox(QText(121), this);
     auto* g = new QGridLayout(fmeData);
     AddField(fmeData, g, 0, 0, lblParam[0], txtParam[0], QText(107), CountField(&clsSimData::setNSamples, &clsSimData::NSamples));
@@ -122,11 +126,14 @@ void frmSimData2::LoadSamplesStep(QVBoxLayout* top) {
     AddField(fmeData, g, 2, 0, lblParam[2], txtParam[2], QText(109), SingleField(&clsSimData::setSampSpace, &clsSimData::SampSpace));
     AddField(fmeData, g, 3, 0, lblParam[3], txtParam[3], QText(110), SingleField(&clsSimData::setLCWidth, &clsSimData::LCWidth));
     AddField(fmeData, g, 4, 0, lblParam[4], txtParam[4], QText(111), CountField(&clsSimData::setNPopSamps, &clsSimData::NPopSamps));
-    top->addWidget(fmeData);
+    mSteps->addWidget(fmeData);
 }
 
-void frmSimData2::LoadCurveAndMortalityStep(QVBoxLayout* top) {
-    fmeGC = new QGroupBox(QText(119), this);
+void frmSimData2::LoadCurveAndMortalityStep() {
+    auto* step = new QWidget(this);
+    auto* frames = new QVBoxLayout(step);
+    frames->setContentsMargins(0, 0, 0, 0);
+    fmeGC = new QGroupBox(QText(119), step);
     auto* v = new QVBoxLayout(fmeGC);
     for (int i = 0; i < 3; ++i) {
         optGC[i] = new QRadioButton(QString::fromStdString(MVornGlobs::CurveNames[i]), fmeGC);
@@ -135,18 +142,19 @@ void frmSimData2::LoadCurveAndMortalityStep(QVBoxLayout* top) {
             if (on) ChooseCurve(i);
         });
     }
-    top->addWidget(fmeGC);
+    frames->addWidget(fmeGC);
 
-    fmeMort = new QGroupBox(QText(122), this);
+    fmeMort = new QGroupBox(QText(122), step);
     auto* g = new QGridLayout(fmeMort);
     AddField(fmeMort, g, 0, 0, lblMort[0], txtMort[0], QText(123), SingleField(&clsSimData::setCVRect, &clsSimData::CVRect));
     AddField(fmeMort, g, 1, 0, lblMort[1], txtMort[1], QText(124), SingleField(&clsSimData::setFVal, &clsSimData::FVal));
     AddField(fmeMort, g, 2, 0, lblMort[2], txtMort[2], QText(125), SingleField(&clsSimData::setMVal, &clsSimData::MVal));
-    top->addWidget(fmeMort);
+    frames->addWidget(fmeMort);
+    mSteps->addWidget(step);
 }
 
 // Growth parameters (K, Linf, Tzero, Ts, C, NGT) and their variation.
-void frmSimData2::LoadGrowthStep(QVBoxLayout* top) {
+void frmSimData2::LoadGrowthStep() {
     fmeGParams = new QGroupBox(QText(120), this);
     auto* g = new QGridLayout(fmeGParams);
     const std::array<std::pair<SingleSetter, SingleGetter>, 6> means = {{{&clsSimData::setMeanK, &clsSimData::MeanK},
@@ -172,11 +180,11 @@ void frmSimData2::LoadGrowthStep(QVBoxLayout* top) {
         if (i == 6) caption = cv + " (" + QText(118) + ")";
         AddField(fmeGParams, g, i, 2, lblParamCV[i], txtParamCV[i], caption, SingleField(cvs[i].first, cvs[i].second));
     }
-    top->addWidget(fmeGParams);
+    mSteps->addWidget(fmeGParams);
 }
 
 // Selectivity with its preview.
-void frmSimData2::LoadSelectivityStep(QVBoxLayout* top) {
+void frmSimData2::LoadSelectivityStep() {
     fmeSel = new QGroupBox(QText(126), this);
     auto* g = new QGridLayout(fmeSel);
     AddField(fmeSel, g, 0, 0, lblSel[0], txtSel[0], QText(127), SingleField(&clsSimData::setSell50, &clsSimData::Sell50));
@@ -190,7 +198,7 @@ void frmSimData2::LoadSelectivityStep(QVBoxLayout* top) {
     gphSel->setXRange(0, 100);
     gphSel->setYRange(0, 1);
     g->addWidget(gphSel, 2, 0, 1, 4);
-    top->addWidget(fmeSel);
+    mSteps->addWidget(fmeSel);
 }
 
 // Help, Cancel, Back, Next and Finish; every handler shows its own errors, none leaves a slot.
@@ -266,11 +274,7 @@ void frmSimData2::ShowStep() {
     }
     if (mStep == 4) DrawSelectivity();
 
-    fmeData->setVisible(mStep == 1);
-    fmeGC->setVisible(mStep == 2);
-    fmeMort->setVisible(mStep == 2);
-    fmeGParams->setVisible(mStep == 3);
-    fmeSel->setVisible(mStep == 4);
+    mSteps->setCurrentIndex(mStep - 1);
 
     cmdButton[0]->setEnabled(true);
     cmdButton[1]->setEnabled(mStep >= 2);
@@ -318,7 +322,7 @@ bool frmSimData2::StoreField(QLineEdit* box, bool deferMessage) {
     for (const auto& f : mFields) {
         if (f.box != box) continue;
         // The selectivity fields count only while their step is shown.
-        if (f.frame == fmeSel && fmeSel->isHidden()) return true;
+        if (f.frame == fmeSel && !fmeSel->isVisibleTo(this)) return true;
         try {
             f.store(*mWork, box->text().toStdString());
         } catch (const VbError& e) {
@@ -354,7 +358,7 @@ void frmSimData2::Refuse(QLineEdit* box, const std::string& message, bool deferM
 bool frmSimData2::CheckStep() {
     // Enter, accelerators or a click can leave a field without its check having run.
     for (const auto& f : mFields) {
-        if (f.frame->isHidden() || !f.box->isEnabled()) continue;
+        if (!f.frame->isVisibleTo(this) || !f.box->isEnabled()) continue;
         if (!StoreField(f.box, false)) return false;
     }
     return true;

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 class QVBoxLayout;
 namespace chartqt {
 class GraphControlWidget;
@@ -76,10 +77,10 @@ private:
     using Binding = std::pair<std::function<void(clsSimData&, const std::string&)>,
                               std::function<std::string(const clsSimData&)>>;
     void Load();
-    void LoadSamplesStep(QVBoxLayout* top);
-    void LoadCurveAndMortalityStep(QVBoxLayout* top);
-    void LoadGrowthStep(QVBoxLayout* top);
-    void LoadSelectivityStep(QVBoxLayout* top);
+    void LoadSamplesStep();
+    void LoadCurveAndMortalityStep();
+    void LoadGrowthStep();
+    void LoadSelectivityStep();
     void LoadButtons(QVBoxLayout* top);
     void AddField(QGroupBox* frame, QGridLayout* grid, int row, int col, QLabel*& label, QLineEdit*& box,
                   const QString& caption, Binding binding);
@@ -98,6 +99,7 @@ private:
     void Cancel();
     void Help();
 
+    QStackedWidget* mSteps = nullptr;  // the frames of each step, one step shown at a time
     std::array<std::string, 4> mStepText;
     int32_t mStep = 1;
     bool mOK = false;

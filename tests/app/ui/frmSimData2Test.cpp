@@ -85,6 +85,24 @@ TEST_F(SimWizard, StepsShowTheirFrameAndEnableBackNextFinishByStep) {
     EXPECT_EQ(wizard->lblParamCV[6]->text(), "CV (Ind.)");
 }
 
+TEST_F(SimWizard, KeepsItsSizeFromStepToStep) {
+    QApplication::processEvents();
+    const QSize first = wizard->size();
+    QSize largestNeed = wizard->sizeHint();
+    // Next to step 4, then Back to step 1: Back once doubled the height of steps 3 and 2.
+    for (int button : {2, 2, 2, 1, 1, 1}) {
+        Click(wizard->cmdButton[button]);
+        SCOPED_TRACE(wizard->CurrentStep());
+        largestNeed = largestNeed.expandedTo(wizard->sizeHint());
+        EXPECT_EQ(wizard->width(), first.width());
+        EXPECT_EQ(wizard->height(), first.height());
+    }
+    EXPECT_EQ(wizard->CurrentStep(), 1);
+    // No larger than the largest step asks for.
+    EXPECT_LE(first.width(), largestNeed.width());
+    EXPECT_LE(first.height(), largestNeed.height());
+}
+
 TEST_F(SimWizard, FieldsShowTheParametersInPlainNumberText) {
     EXPECT_EQ(wizard->txtParam[0]->text(), "6");
     EXPECT_EQ(wizard->txtParam[2]->text(), "0.2");
