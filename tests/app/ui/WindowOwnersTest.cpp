@@ -17,7 +17,10 @@
 #include "ChartQt.h"
 #include "FitRoad.h"
 #include "HelpViewer.h"
+#include "clsAutofind.h"
 #include "frmAgeSlice.h"
+#include "frmAutoFind.h"
+#include "frmAutoRes.h"
 #include "frmBevHolt.h"
 #include "frmCCParams.h"
 #include "frmGraph.h"
@@ -135,6 +138,19 @@ TEST_F(WindowOwners, HelpOpensOverTheWindowThatAskedAndTakesInput) {
              frmAgeSlice& w = *window->AgeSliceWindow();
              ask(w, w.cmdHelp);
              w.cmdCancel->click();
+         }},
+        {"Fit > Seasonal Growth Curve, OK",
+         [&] {
+             frmAutoFind::Install();
+             frmAutoRes::Install();
+             WhenModal<frmAutoRes>([&](frmAutoRes& w) {
+                 ask(w, w.cmdHelp);
+                 w.cmdOK->click();
+             });
+             WhenModal<frmAutoFind>([](frmAutoFind& d) { d.cmdOK->click(); });
+             Choose("mnuAutoFind");
+             clsAutofind::SetInputDialog({});
+             clsAutofind::SetResultsWindow({});
          }},
         {"Fit > Score Function Grid",
          [&] {
