@@ -69,14 +69,20 @@ int MakeTempFile(const fs::path& folder, std::string& name) {
     return ::mkostemps(name.data(), kSuffix, O_CLOEXEC);
 }
 
-void WriteAll(int fd, std::string_view contents, const std::string& path) {
-    std::size_t done = 0;
+// Writes all of `contents`; `done` counts what reached the file, also when a write fails.
+void WriteAll(int fd, std::string_view contents, const std::string& path, std::size_t& done) {
+    done = 0;
     while (done < contents.size()) {
         const ssize_t n = TheWriterCalls().write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) Fail(n < 0 ? errno : EIO, path);
         done += static_cast<std::size_t>(n);
     }
+}
+
+void WriteAll(int fd, std::string_view contents, const std::string& path) {
+    std::size_t done = 0;
+    WriteAll(fd, contents, path, done);
 }
 
 void SyncFolder(const fs::path& folder, const std::string& path) {
@@ -163,12 +169,16 @@ void AppendToFile(const std::string& path, std::string_view text) {
         if (::fstat(fd, &st) != 0) Fail(errno, path);
         if (!S_ISREG(st.st_mode)) Fail(EISDIR, path);
         if (!MayReplace(path, st)) Fail(EACCES, path);
+        std::size_t done = 0;
         try {
-            WriteAll(fd, text, path);
+            WriteAll(fd, text, path, done);
         } catch (...) {
             // Cut off what part of the text reached the file, so the next text starts on a
-            // line of its own.
-            if (::ftruncate(fd, st.st_size) != 0) {
+            // line of its own; but only when nothing else was added meanwhile (another copy
+            // of the program writing the same log), which the cut would take away.
+            struct stat now {};
+            if (done > 0 && ::fstat(fd, &now) == 0 &&
+                now.st_size == st.st_size + static_cast<off_t>(done) && ::ftruncate(fd, st.st_size) != 0) {
                 // Nothing more to do: the error of the write is the one to report.
             }
             throw;

@@ -1,6 +1,6 @@
 #ifndef WHOLEFILE_H
 #define WHOLEFILE_H
-// The one way the program writes a file: whole or not at all. The new contents go to a
+// The one way the program writes a file (a log that only grows aside): whole or not at all. The new contents go to a
 // temporary file ".vorn-XXXXXX.tmp" in the target's folder, are flushed and synced, and
 // replace the target by a rename, after which the folder is synced too (unless it cannot
 // be: a file system that cannot sync folders, or a folder the user may not read). Any failure
@@ -33,7 +33,7 @@ void WriteWholeFile(const std::string& path, const std::function<void(const std:
 // Adds `text` at the end of the file at `path`, made when missing (0666 less the umask),
 // for a log that only grows: nothing already in the file is rewritten and nothing is
 // synced, so a crash or a full disk can lose at most this text. A write that fails part-
-// way cuts the file back to its old length. Raises as above, naming the file; a file the
+// way cuts the file back to its old length, unless something else was added to it since. Raises as above, naming the file; a file the
 // user may not read or write, or that is no plain file, is refused and left as it is.
 void AppendToFile(const std::string& path, std::string_view text);
 

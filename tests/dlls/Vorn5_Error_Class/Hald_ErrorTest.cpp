@@ -179,6 +179,22 @@ TEST_F(ErrorLogTest, ARecordThatCannotBeWrittenLeavesTheDaysFileWhole) {
         };
         EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
         EXPECT_EQ(writes, 2);
+        EXPECT_EQ(contents(), earlier);
+        // A record another copy of the program adds while this one fails is not cut away
+        // with the part of this one.
+        const std::string other = "other copy's record\r\n";
+        writes = 0;
+        files::TheWriterCalls().write = [&](int fd, const void* d, size_t n) -> ssize_t {
+            if (++writes > 1) return errno = ENOSPC, -1;
+            const ssize_t put = ::write(fd, d, n > 20 ? 20 : n);
+            std::ofstream(ErrorLogging::LogFilePath(), std::ios::binary | std::ios::app) << other;
+            return put;
+        };
+        EXPECT_NO_THROW(ErrorLogging::LogError(5, "x", "y"));
+        const std::string after = contents();
+        EXPECT_EQ(after.substr(0, earlier.size()), earlier);
+        EXPECT_EQ(after.substr(after.size() - other.size()), other);
+        std::ofstream(ErrorLogging::LogFilePath(), std::ios::binary) << earlier;
     }
     EXPECT_EQ(contents(), earlier);
     // A day's file marked read-only stays as it is.
