@@ -22,6 +22,8 @@ QWindow* HandleOf(QWidget& window) {
 
 void SetOwner(QWidget& window, QWidget* owner) {
     const bool shown = window.isVisible();
+    // Shown again, a dialog would centre itself anew: it stays where the user had it.
+    const QPoint at = window.pos();
     // X11 window managers learn a window's owner only for windows of the dialog kind, so an
     // owned plain window becomes one, keeping its buttons (which hides it).
     if (owner && window.windowType() == Qt::Window)
@@ -34,7 +36,10 @@ void SetOwner(QWidget& window, QWidget* owner) {
         window.hide();
         handle->setTransientParent(parent);
     }
-    if (shown) window.show();
+    if (shown) {
+        window.show();
+        window.move(at);
+    }
 }
 
 void ShowOwned(QWidget& window, QWidget* owner) {
