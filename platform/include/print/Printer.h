@@ -14,8 +14,9 @@ namespace print {
 
 inline constexpr int32_t kPrinterError = 482;
 
-// The page the Qt printer lays every printout on (A4 less margins of 20 mm, in a 10-point
-// fixed-pitch font) holds this many characters a line; the recording printer holds as many.
+// The A4 page the Qt printer writes to PDF (less margins of 20 mm, in its 10-point fixed-
+// pitch font) holds at least this many characters a line; the recording printer holds as
+// many. The Qt printer itself lays every line out by its own measure of the page.
 inline constexpr int32_t kCharsPerLine = 79;
 
 class Printer {

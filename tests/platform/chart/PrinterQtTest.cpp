@@ -48,20 +48,19 @@ TEST(PrinterQt, WritesNumberedPdfFilesThatReadBack) {
     EXPECT_GE(out.count(QChar('\f')), 2);
 }
 
-// The recording printer the tests print on holds as many characters a line as the Qt
-// printer's page, so a layout that fits the one fits the other; measured before the first
-// line as well as in the document, since layouts are made before they are printed.
-TEST(PrinterQt, ItsPageHoldsAsManyCharactersALineAsTheRecordingPrinter) {
+// The Qt printer's page holds at least as many characters a line as the recording printer
+// the tests print on, so a layout that fits the one fits the other; measured before the
+// first line as well as in the document, since layouts are made before they are printed.
+// (How many more it holds depends on the fixed-pitch font installed.)
+TEST(PrinterQt, ItsPageHoldsAtLeastAsManyCharactersALineAsTheRecordingPrinter) {
     QTemporaryDir dir;
     printqt::SetPdfFolder(dir.path().toStdString());
     printqt::SetForcePdf(true);
     printqt::QtPrinter printer;
     const auto holds = [&](int32_t chars) { return printer.TextWidth(std::string(chars, '0')) <= printer.ScaleWidth(); };
     EXPECT_TRUE(holds(print::kCharsPerLine));
-    EXPECT_FALSE(holds(print::kCharsPerLine + 1));
     printer.Print("Page 1");
     EXPECT_TRUE(holds(print::kCharsPerLine));
-    EXPECT_FALSE(holds(print::kCharsPerLine + 1));
     printer.EndDoc();
     printqt::SetForcePdf(false);
     print::RecordingPrinter recording;
