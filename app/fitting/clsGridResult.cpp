@@ -150,7 +150,7 @@ void clsGridResult::FillGridTexts() {
 }
 
 void clsGridResult::BuildOutputStrings() {
-    header_.clear(), labels_.clear(), values_.clear(), gridData_.clear();
+    header_.clear(), labels_.clear(), values_.clear();
     const int32_t g = params_->GridType();
     const int32_t curve = params_->GrowthCurve();
     const std::string& n1 = G::GridP1Names[g];
@@ -185,8 +185,6 @@ void clsGridResult::BuildOutputStrings() {
                          vb::Format(max_.t0, "0.000"));
     else
         add(Res(21), Res(22));
-
-    gridData_ = GridTable().Lines();
 }
 
 print::Table clsGridResult::GridTable() const {

@@ -70,7 +70,7 @@ public:
     // characters, then the parameter 1 labels; one row per parameter 2 value, its label
     // first; every cell followed by a blank. GridData holds its rows as lines.
     print::Table GridTable() const;
-    const std::vector<std::string>& GridData() const { return gridData_; }
+    std::vector<std::string> GridData() const { return GridTable().Lines(); }
     // The run log's block: the title, an empty line, "label TAB value" lines, an empty line.
     std::vector<std::string> LogLines() const;
     // The header, then "label TAB value" lines when WithRes, then the grid when
@@ -102,7 +102,7 @@ private:
     int32_t p1Evals_ = 0, p2Evals_ = 0;
     std::vector<std::vector<std::string>> cells_;  // [j - 1][i - 1]
     std::vector<std::string> p1Labels_, p2Labels_;
-    std::vector<std::string> header_, labels_, values_, gridData_;
+    std::vector<std::string> header_, labels_, values_;
     int16_t strBase_ = 800;
 };
 

@@ -58,8 +58,12 @@ void clsAgeSliceResult::BuildLines(const std::array<std::string, kParams>& texts
         std::vector<std::string>& row = ages_.rows.emplace_back(1, RowLabel(r));
         for (int16_t d = 1; d <= dists; ++d) row.push_back(vb::Format(slices_.Slice(r, d), "0.00"));
     }
-    table_ = ages_.Lines();
-    table_.push_back("\r");
+}
+
+std::vector<std::string> clsAgeSliceResult::TableLines() const {
+    std::vector<std::string> lines = ages_.Lines();
+    lines.push_back("\r");
+    return lines;
 }
 
 std::vector<std::string> clsAgeSliceResult::LogLines() const { return PrintReport(true, true).Lines(); }

@@ -46,7 +46,7 @@ public:
     // The report: heading lines (title, curve, the five parameters), table lines (a header,
     // one line per age with counts "0.00").
     const std::vector<std::string>& HeadingLines() const { return heading_; }
-    const std::vector<std::string>& TableLines() const { return table_; }
+    std::vector<std::string> TableLines() const;
     // The run log's block: every line of both lists.
     std::vector<std::string> LogLines() const;
     // What the printout holds: the heading lines when WithRes, the table when WithGridData.
@@ -62,8 +62,8 @@ private:
     int32_t curve_ = 0;
     std::array<float, kParams> values_{};
     std::string status_;
-    std::vector<std::string> heading_, table_;
-    print::Table ages_;  // the table of table_, without its closing line
+    std::vector<std::string> heading_;
+    print::Table ages_;
 };
 
 #endif

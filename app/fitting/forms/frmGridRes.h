@@ -55,7 +55,7 @@ public:
     const std::vector<std::string>& Header() const { return result_.Header(); }
     const std::vector<std::string>& Labels() const { return result_.Labels(); }
     const std::vector<std::string>& Values() const { return result_.Values(); }
-    const std::vector<std::string>& GridData() const { return result_.GridData(); }
+    std::vector<std::string> GridData() const { return result_.GridData(); }
 
     // Commands.
     void cmdMax_Click();
